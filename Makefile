@@ -1,0 +1,37 @@
+# Wraps the CMake presets. `make test` and `make demo` install what is missing first.
+SHELL := /bin/sh
+JOBS ?= $(shell nproc)
+
+.PHONY: all bootstrap configure build test test-native test-win fuzz demo screenshots bench clean
+
+all: build
+
+bootstrap:
+	@tools/bootstrap
+
+configure: bootstrap
+	cmake --preset win >/dev/null
+	cmake --preset native >/dev/null
+
+build: configure
+	cmake --build --preset win -j $(JOBS)
+	cmake --build --preset native -j $(JOBS)
+
+test-native: build
+	ctest --preset native -j $(JOBS)
+
+test-win: build
+	tools/test-env start
+	ctest --preset win -j $(JOBS) || { tools/test-env stop; exit 1; }
+	tools/test-env stop
+
+fuzz: bootstrap
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	tools/run-fuzzers build/fuzz 20
+
+test: build
+	$(MAKE) --no-print-directory test-native test-win fuzz
+
+clean:
+	rm -rf build out

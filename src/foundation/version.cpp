@@ -1,0 +1,3 @@
+#include "foundation/version.h"
+
+const char* productVersionText() { return KX_VERSION_TEXT; }
