@@ -47,3 +47,11 @@ function(kx_add_gtest name)
         set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
     endif()
 endfunction()
+
+# nlohmann-json is header-only; the cross compiler must not see the rest of /usr/include,
+# so its folder is copied into the build tree and offered as an interface target.
+if(EXISTS /usr/include/nlohmann/json.hpp AND NOT TARGET kx_json)
+    file(COPY /usr/include/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/thirdparty/include)
+    add_library(kx_json INTERFACE)
+    target_include_directories(kx_json SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/thirdparty/include)
+endif()
