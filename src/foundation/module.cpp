@@ -1,0 +1,11 @@
+#include "foundation/module.h"
+
+static void* gResourceModule = nullptr;
+
+void setResourceModule(void* module) {
+    gResourceModule = module;
+}
+
+void* resourceModule() {
+    return gResourceModule;
+}
