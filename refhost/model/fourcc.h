@@ -1,0 +1,23 @@
+// Four-character codes: 32-bit values whose bytes in memory (little-endian) spell the name,
+// so 0x4C424158 is "XABL". Files name owners by these four characters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace refhost {
+
+constexpr uint32_t kTypeEps = 0x53504558;  // "XEPS"
+constexpr uint32_t kTypePdf = 0x46445058;  // "XPDF"
+constexpr uint32_t kTypeNone = 0x4E4F4E58; // "XNON": any style the host reports without a type
+
+constexpr uint32_t kOwnerBleed = 0x4C424158;     // "XABL": BleedSettings/Symmetric
+constexpr uint32_t kOwnerEpsExport = 0x54585058; // "XPXT": EPS/General/Spread
+constexpr uint32_t kOwnerPdfExport = 0x46445058; // "XPDF": PageOptions/Spreads
+
+// The four characters of a code in memory order.
+std::string fourCCName(uint32_t code);
+// The code of a four-character name; false when the name is not exactly four bytes.
+bool fourCCFromName(const std::string& name, uint32_t& code);
+
+} // namespace refhost
