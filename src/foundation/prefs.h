@@ -1,0 +1,91 @@
+#pragma once
+// The preferences store: the whole INI file held as one text in memory form (lines ended by a
+// single CR, the text starting with a CR), read by substring search and edited in place.
+// Writes change memory only; savePrefs writes the file in its CR LF form, through a temporary
+// file beside it that replaces the old file in one step.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr int32_t kPrefsMissing = -1;
+constexpr int32_t kPrefsNoMemory = -108;
+// The longest key line with its CR; longer writes are refused.
+constexpr size_t kPrefsMaxLine = 1023;
+
+class CMyPrefs {
+  public:
+    CMyPrefs() = default;
+    ~CMyPrefs();
+    CMyPrefs(const CMyPrefs&) = delete;
+    CMyPrefs& operator=(const CMyPrefs&) = delete;
+
+    // Reads the file at path (its extension made ".ini"); a missing file gives the built-in
+    // default text or an empty store. 0, or kPrefsNoMemory.
+    int32_t load(const char* path);
+    // The memory form of file bytes: a CR in front, line ends and blank lines normalised.
+    int32_t loadBytes(const char* bytes, size_t size);
+
+    // Copies the value into dest and returns its length; kPrefsMissing when there is no text,
+    // no such section or key, or the value (with its NUL) does not fit in size bytes.
+    int32_t getString(const char* section, const char* key, char* dest, size_t size) const;
+    // The value's leading signed decimal number; the default when missing or empty.
+    int32_t getInt(const char* section, const char* key, int32_t defaultValue) const;
+    // Puts key=value first in its section (appending the section when missing). kPrefsMissing,
+    // with the text unchanged, when there is no text, no memory, the line would exceed
+    // kPrefsMaxLine, or a name or value holds a byte that would break the line structure.
+    int32_t setString(const char* section, const char* key, const char* value);
+    int32_t setInt(const char* section, const char* key, int32_t value);
+
+    // Writes the file; a failure goes to the message hook as "writePrefsErr" with the path and
+    // leaves the memory text and the old file as they were. Always 0.
+    int32_t save();
+    // true when the file's modification time is later than the one remembered at load or save.
+    bool changed() const;
+    int32_t reload();
+
+    // The file form of the text, as save writes it.
+    std::string fileForm() const;
+    void clear();
+
+    const char* text() const { return text_; }
+    uint64_t length() const { return length_; }
+    uint64_t capacity() const { return capacity_; }
+    const char* path() const { return path_; }
+    uint32_t rememberedTime() const { return time_; }
+
+  private:
+    bool makeRoom(size_t extra);
+    void insertAt(size_t at, const char* bytes, size_t count);
+    void removeRange(size_t from, size_t to);
+    bool writeFile(const std::string& bytes) const;
+
+    char path_[512] = {};
+    uint32_t time_ = 0;
+    char* text_ = nullptr;
+    uint64_t length_ = 0;
+    uint64_t capacity_ = 0;
+};
+
+// A user message from the store (key, detail line); the message box serves it once it exists.
+// Without a hook the message is only logged.
+typedef void (*PrefsMessageHook)(const char* messageKey, const char* detail, void* owner);
+void setPrefsMessageHook(PrefsMessageHook hook, void* owner);
+
+// The one store of the plug-in and its operations.
+CMyPrefs& thePrefs();
+// Start-up: the store in "Quendrel" inside the local application data folder, taking over a
+// file left at oldPath when the store has none.
+void openPrefs(const char* oldPath);
+// As openPrefs with the given folder instead of the local application data folder.
+void openPrefsIn(const char* baseFolder, const char* oldPath);
+// The old location that start-up passes: Documents, "Quendrel", "Kestrix.ini".
+bool oldPrefsPath(char* dest, size_t size);
+
+int32_t loadPrefs(const char* path);
+int32_t getPrefString(const char* section, const char* key, char* dest, size_t size);
+int32_t getPrefInt(const char* section, const char* key, int32_t defaultValue);
+int32_t setPrefString(const char* section, const char* key, const char* value);
+int32_t setPrefInt(const char* section, const char* key, int32_t value);
+int32_t savePrefs();
+bool prefsChanged();
+int32_t reloadPrefs();
