@@ -4,11 +4,16 @@
 #include "foundation/module.h"
 #include "host/module.h"
 
+static HINSTANCE gModule = nullptr;
+
 HINSTANCE pluginModule() {
-    return static_cast<HINSTANCE>(resourceModule());
+    return gModule;
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
-    if (reason == DLL_PROCESS_ATTACH) setResourceModule(instance);
+    if (reason == DLL_PROCESS_ATTACH) {
+        gModule = instance;
+        setResourceModule(instance);
+    }
     return TRUE;
 }

@@ -1,0 +1,39 @@
+// The output hooks: the host's parameter blocks handed to the export engine.
+#include "export/export_run.h"
+#include "export/ps_insertions.h"
+#include "host/handlers.h"
+
+namespace {
+
+template <typename Params> const Params* paramsOf(void* params) {
+    const auto* p = static_cast<const Params*>(params);
+    return p && p->hdr.size >= sizeof(Params) ? p : nullptr;
+}
+
+} // namespace
+
+int32_t KXH_CALL outputSetupHandler(void* params) {
+    if (const auto* p = paramsOf<KxhOutputSetupParams>(params)) OutputSetupHook(p->output);
+    return 0;
+}
+
+int32_t KXH_CALL headerCommentsHandler(void* params) {
+    if (const auto* p = paramsOf<KxhHeaderCommentsParams>(params))
+        HeaderCommentsHook(p->output, p->phase);
+    return 0;
+}
+
+int32_t KXH_CALL pageMarksHandler(void* params) {
+    if (const auto* p = paramsOf<KxhPageHookParams>(params)) PageMarksHook(p->output);
+    return 0;
+}
+
+int32_t KXH_CALL pageBoxesHandler(void* params) {
+    if (const auto* p = paramsOf<KxhPageHookParams>(params)) PageBoxesHook(p->output);
+    return 0;
+}
+
+// The text-overflow abort joins here with the overflow check; until then no output is stopped.
+int32_t KXH_CALL outputStartHandler(void* /*params*/) {
+    return 0;
+}
