@@ -1,0 +1,81 @@
+# The export dialog's own controls: the initial page, "all" in both modes and with the
+# AllPages preference, the offset field following "absolute", and "Layout name" switching the
+# proposed file name.
+. "$(dirname "$0")/lib.sh"
+
+settings '{"name": "Framed", "type": "PDF", "data": {"AYWB": {"FWiz": {"Base": "1", "PageMargins": "1"}}}}'
+layout "$T/Catalog.lyt" 12
+layout "$T/Front.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "roman"}, {"firstPage": 4, "start": 1, "prefix": "", "style": "arabic"}]'
+
+prefs
+cat >"$T/controls.script" <<SCRIPT
+open $(q "$(winpath "$T/Catalog.lyt")")
+page 7
+menu "Export pages…"
+wait-dialog "Save As"
+expect-text 3 "7"
+expect-checked 5 off
+expect-text 6 "0"
+expect-enabled 6 off
+check 5 on
+expect-enabled 6 on
+click 4
+expect-text 3 "1-12"
+check 5 off
+expect-enabled 6 off
+choose 9 "Framed"
+expect-checked 7 on
+expect-checked 8 on
+choose 9 "Default PDF"
+expect-checked 7 off
+expect-checked 8 off
+cancel
+close
+open $(q "$(winpath "$T/Front.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+expect-text 3 "i"
+click 4
+expect-text 3 "i-3"
+check 5 on
+click 4
+expect-text 3 "1-6"
+cancel
+quit
+SCRIPT
+run_host "$T/controls.script"
+
+prefs "AllPages=1"
+cat >"$T/allpages.script" <<SCRIPT
+open $(q "$(winpath "$T/Catalog.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+expect-text 3 "1-12"
+cancel
+quit
+SCRIPT
+run_host "$T/allpages.script"
+
+# "Layout name" puts the layout's name into the file name field, unticking puts the
+# project's back, replacing whatever was typed; the files follow the field.
+prefs
+mkdir -p "$T/out"
+cat >"$T/basename.script" <<SCRIPT
+open $(q "$(winpath "$T/Catalog.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+choose 9 "Default PDF"
+file-name "Typed"
+check 7 on
+check 7 off
+check 7 on
+set 3 "1"
+ok
+quit
+SCRIPT
+# The host's dialog starts in the project's folder: the proposed file lands beside it.
+run_host "$T/basename.script"
+check "file named after the layout" "Layout 1_001.pdf" \
+    "$(cd "$T" && ls -1 -- *.pdf 2>/dev/null | tr '\n' ' ' | sed 's/ $//')"
+
+finish

@@ -1,0 +1,84 @@
+# Output file names: one export per file-naming variant of the output style, through the menu
+# and the Save As dialog, each into a folder of its own; then the folder must hold exactly the
+# expected names, and each file must be what its style says.
+. "$(dirname "$0")/lib.sh"
+
+settings \
+    '{"name": "Before", "type": "PDF", "data": {"AYWB": {"FWiz": {"NumberBeforeName": "1"}}}}' \
+    '{"name": "Plain", "type": "PDF", "data": {"AYWB": {"FWiz": {"Numbers": "0"}}}}' \
+    '{"name": "No Number", "type": "PDF", "data": {"AYWB": {"FWiz": {"Numbers": "4"}}}}' \
+    '{"name": "Same File", "type": "PDF", "data": {"AYWB": {"FWiz": {"Suffix": "---"}}}}' \
+    '{"name": "Never Seen", "type": "PDF"}' \
+    '{"name": "Naming EPS", "type": "EPS", "data": {"AYWB": {"FWiz": {}}}}'
+
+layout "$T/Catalog.lyt" 12
+layout "$T/Roman.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "roman"}]'
+layout "$T/Single.lyt" 1
+prefs
+
+# Each case: folder, style, range, extra dialog lines, expected files.
+cases='
+default|Default PDF|5||Catalog_005.pdf
+before|Before|5||005_Catalog.pdf
+plain|Plain|5||Catalog_5.pdf
+nonumber|No Number|5||Catalog_.pdf
+same|Same File|4-6||Catalog
+neverseen|Never Seen|5||Catalog5
+eps|Naming EPS|5||Catalog_005.eps
+offset|Default PDF|1-3|check 5 on;set 6 -2|Catalog_.pdf Catalog_001.pdf
+'
+
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    echo "$cases" | while IFS='|' read -r dir style range extra expected; do
+        [ -n "$dir" ] || continue
+        mkdir -p "$T/out/$dir"
+        old_ifs=$IFS
+        IFS=';'
+        # shellcheck disable=SC2086
+        export_pages "$T/out/$dir/Catalog" "$style" "$range" $extra
+        IFS=$old_ifs
+    done
+    echo "close"
+    echo "open $(q "$(winpath "$T/Roman.lyt")")"
+    mkdir -p "$T/out/roman"
+    export_pages "$T/out/roman/Catalog" "Default PDF" "iv"
+    echo "close"
+    echo "quit"
+} >"$T/naming.script"
+run_host "$T/naming.script"
+
+echo "$cases" | while IFS='|' read -r dir style range extra expected; do
+    [ -n "$dir" ] || continue
+    check "files of style \"$style\", range $range" "$expected" "$(files "$T/out/$dir")"
+done
+check "page named iv" "Catalog_iv.pdf" "$(files "$T/out/roman")"
+
+# The name decides nothing about the content: each file is the page it names.
+check "Catalog_005.pdf is a PDF" "PDF" "$(is_pdf "$T/out/default/Catalog_005.pdf")"
+check "Catalog_005.pdf has one page" "1" "$(pdf_pages "$T/out/default/Catalog_005.pdf")"
+check "EPS bounding box" "0 0 612 792" "$(eps_bbox "$T/out/eps/Catalog_005.eps")"
+# With the suffix "---" every page replaces the one before: the last page written remains.
+check "\"---\" keeps one PDF" "PDF" "$(is_pdf "$T/out/same/Catalog")"
+
+# A one-page layout without AddAlways gets no number; with it (the default) it does.
+prefs "AddAlways=0"
+mkdir -p "$T/out/single0" "$T/out/single1"
+{
+    echo "open $(q "$(winpath "$T/Single.lyt")")"
+    export_pages "$T/out/single0/Catalog" "Default PDF" "1"
+    echo "quit"
+} >"$T/single0.script"
+run_host "$T/single0.script"
+check "one page, AddAlways 0" "Catalog.pdf" "$(files "$T/out/single0")"
+
+prefs
+{
+    echo "open $(q "$(winpath "$T/Single.lyt")")"
+    export_pages "$T/out/single1/Catalog" "Default PDF" "1"
+    echo "quit"
+} >"$T/single1.script"
+run_host "$T/single1.script"
+check "one page, AddAlways default" "Catalog_001.pdf" "$(files "$T/out/single1")"
+
+finish

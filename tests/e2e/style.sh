@@ -1,0 +1,68 @@
+# The remembered output style: the first run ever, the preference and the layout's own name
+# after a run, the name saved with the project, a deleted style, and the "-" entry.
+. "$(dirname "$0")/lib.sh"
+
+settings '{"name": "Proof", "type": "Print"}' \
+    '{"name": "Second PDF", "type": "PDF", "data": {"AYWB": {"FWiz": {}}}}'
+layout "$T/Catalog.lyt" 12
+mkdir -p "$T/out/first" "$T/out/gone"
+
+# layout_style PROJECT: the style name the project file keeps for its layout.
+layout_style() {
+    tr -d '\n' <"$1" | sed -n 's/.*"layouts".*"AYWB" *: *"\([^"]*\)".*/\1/p' | base64 -d 2>/dev/null |
+        tr -d '\000'
+}
+
+# First run ever: nothing remembered, so the list offers its first entry.
+prefs
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-text 9 "Default EPS"'
+    echo 'choose 9 "-"'
+    echo 'expect-text 9 "Default EPS"'
+    echo 'choose 9 "Second PDF"'
+    echo "file-name $(q "$(winpath "$T/out/first/Catalog")")"
+    echo 'set 3 "1"'
+    echo "ok"
+    echo "dump-data layout AYWB"
+    echo "save-as $(q "$(winpath "$T/Saved.lyt")")"
+    echo "quit"
+} >"$T/first.script"
+run_host "$T/first.script"
+check "first run exports with the chosen style" "Catalog_001.pdf" "$(files "$T/out/first")"
+check "preference after the run" "Second PDF" "$(pref OutputStyle)"
+check "the layout's own name" "Second PDF" "$(grep -v '^$' "$T/host.txt" | tail -n 1)"
+check "the name saved with the project" "Second PDF" "$(layout_style "$T/Saved.lyt")"
+
+# Without the preference the layout's name is the one offered.
+prefs
+{
+    echo "open $(q "$(winpath "$T/Saved.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-text 9 "Second PDF"'
+    echo "cancel"
+    echo "quit"
+} >"$T/layoutname.script"
+run_host "$T/layoutname.script"
+check "cancel stores nothing" "" "$(pref OutputStyle)"
+
+# A remembered style that no longer exists falls back to the first entry, which then is used.
+prefs "OutputStyle=Deleted Style"
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-text 9 "Default EPS"'
+    echo "file-name $(q "$(winpath "$T/out/gone/Catalog")")"
+    echo 'set 3 "2"'
+    echo "ok"
+    echo "quit"
+} >"$T/gone.script"
+run_host "$T/gone.script"
+check "a deleted style exports with the first entry" "Catalog_002.eps" "$(files "$T/out/gone")"
+check "...and is remembered instead" "Default EPS" "$(pref OutputStyle)"
+
+finish
