@@ -15,9 +15,9 @@ constexpr uint32_t kOwnerBleed = 0x4C424158;     // "XABL": BleedSettings/Symmet
 constexpr uint32_t kOwnerEpsExport = 0x54585058; // "XPXT": EPS/General/Spread
 constexpr uint32_t kOwnerPdfExport = 0x46445058; // "XPDF": PageOptions/Spreads
 
-// The four characters of a code in memory order.
+// The four characters of a code in memory order ("0x%08X" when they are not printable ASCII).
 std::string fourCCName(uint32_t code);
-// The code of a four-character name; false when the name is not exactly four bytes.
+// The code of a four-character (or "0x%08X") name; false for anything else.
 bool fourCCFromName(const std::string& name, uint32_t& code);
 
 } // namespace refhost

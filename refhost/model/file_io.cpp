@@ -1,0 +1,117 @@
+#include "model/file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace refhost {
+
+namespace {
+
+std::wstring wide(const std::string& s) {
+    if (s.empty()) return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string systemMessage(DWORD code) {
+    wchar_t* buf = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+    std::string out = "error " + std::to_string(code);
+    if (buf) {
+        std::wstring w(buf);
+        LocalFree(buf);
+        while (!w.empty() && (w.back() == L'\n' || w.back() == L'\r' || w.back() == L' '))
+            w.pop_back();
+        int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                    nullptr, nullptr);
+        std::string u(static_cast<size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &u[0], n, nullptr,
+                            nullptr);
+        out = u;
+    }
+    return out;
+}
+
+} // namespace
+
+bool readWholeFile(const std::string& path, std::string& data) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(h, &size) && size.QuadPart < (1LL << 30);
+    if (ok) {
+        data.assign(static_cast<size_t>(size.QuadPart), '\0');
+        size_t done = 0;
+        while (ok && done < data.size()) {
+            DWORD got = 0;
+            DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
+            ok = ReadFile(h, &data[done], want, &got, nullptr) && got > 0;
+            done += got;
+        }
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error) {
+    std::string temp = path + ".~" + std::to_string(GetCurrentProcessId());
+    HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error) *error = path + ": cannot write (" + systemMessage(GetLastError()) + ")";
+        return false;
+    }
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < data.size()) {
+        DWORD put = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
+        ok = WriteFile(h, data.data() + done, want, &put, nullptr) && put == want;
+        done += put;
+    }
+    DWORD code = GetLastError();
+    ok = CloseHandle(h) && ok;
+    if (ok && !replaceFile(temp, path)) {
+        ok = false;
+        code = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileW(wide(temp).c_str());
+        if (error) *error = path + ": cannot write (" + systemMessage(code) + ")";
+    }
+    return ok;
+}
+
+bool fileExists(const std::string& path) {
+    DWORD a = GetFileAttributesW(wide(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileW(wide(path).c_str()) != 0;
+}
+
+bool replaceFile(const std::string& source, const std::string& target) {
+    return MoveFileExW(wide(source).c_str(), wide(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+std::string fileNameOf(const std::string& path) {
+    size_t p = path.find_last_of("\\/:");
+    return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+std::string folderOf(const std::string& path) {
+    size_t p = path.find_last_of("\\/");
+    if (p == std::string::npos) return std::string();
+    return path.substr(0, p);
+}
+
+} // namespace refhost
