@@ -1,0 +1,173 @@
+#include "dialogs/message_box.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "dialogs/control_access.h"
+#include "dialogs/toolkit.h"
+#include "foundation/desktop.h"
+#include "foundation/encoding.h"
+#include "foundation/localize.h"
+
+namespace {
+
+constexpr size_t kUnformattedLimit = 200;
+constexpr size_t kFormattedSize = 2048;
+constexpr size_t kMessageUnits = 1023;
+
+WideText gMainText;
+WideText gDetailText;
+
+struct BoxSetup {
+    const WideText* main;
+    const WideText* detail;
+    const char* buttonKeys[2];
+};
+
+// Cut before a UTF-8 continuation byte would be split.
+size_t characterBoundary(const char* text, size_t at) {
+    while (at > 0 && (uint8_t(text[at]) & 0xC0) == 0x80)
+        --at;
+    return at;
+}
+
+WideText makeText(const char* format, va_list args) {
+    if (!format) return WideText();
+    size_t length = strlen(format);
+    if (length >= kUnformattedLimit) {
+        // Too long to be a key or a format we trust: shown as it is, cut.
+        std::string cut(format, characterBoundary(format, kUnformattedLimit));
+        cut += "\xE2\x80\xA6";
+        return utf8ToWide(cut.c_str());
+    }
+    char resolved[kLocalizedSize];
+    localize(format, resolved, sizeof(resolved));
+    char text[kFormattedSize];
+    vsnprintf(text, sizeof(text), resolved, args);
+    return utf8ToWide(text);
+}
+
+void moveDown(HWND dialog, HWND control, int extra) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(control, nullptr, r.left, r.top + extra, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void growBy(HWND window, int extra) {
+    RECT r;
+    GetWindowRect(window, &r);
+    SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + extra,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int measureExtra(HWND text, const WideText& message) {
+    RECT client;
+    GetClientRect(text, &client);
+    RECT needed = client;
+    HDC dc = GetDC(text);
+    HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, message.c_str(), int(message.size()), &needed, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, oldFont);
+    ReleaseDC(text, dc);
+    return needed.bottom - client.bottom;
+}
+
+void initBox(HWND dialog, const BoxSetup* setup) {
+    setControlText(dialog, "Kestrix");
+
+    WideText message = *setup->main;
+    if (!setup->detail->empty()) {
+        message += KX_WIDE("\r\r");
+        message += *setup->detail;
+    }
+    if (message.size() > kMessageUnits) message.resize(kMessageUnits);
+
+    HWND text = GetDlgItem(dialog, kMessageTextId);
+    setWindowTextQuietly(text, message.c_str());
+    int extra = measureExtra(text, message);
+
+    growBy(dialog, extra);
+    centreWindow(dialog);
+    growBy(text, extra);
+
+    for (int i = 0; i < 2; ++i) {
+        HWND button = GetDlgItem(dialog, i + 1);
+        const char* key = setup->buttonKeys[i];
+        if (!key) {
+            ShowWindow(button, SW_HIDE);
+            continue;
+        }
+        char caption[kLocalizedSize];
+        localize(key, caption, sizeof(caption));
+        moveDown(dialog, button, extra);
+        setControlText(button, caption);
+    }
+}
+
+INT_PTR CALLBACK messageBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        initBox(dialog, reinterpret_cast<const BoxSetup*>(lParam));
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int16_t showBox(const char* yesKey, const char* noKey) {
+    beep();
+    HWND focus = GetFocus();
+    HWND host = hostMainWindow();
+    bool hostEnabled = host && IsWindowEnabled(host);
+    if (host) EnableWindow(host, FALSE);
+
+    BoxSetup setup{&gMainText, &gDetailText, {yesKey, noKey}};
+    INT_PTR code = DialogBoxParamW(toolkitInstance(), L"MsgBox", GetActiveWindow(), messageBoxProc,
+                                   reinterpret_cast<LPARAM>(&setup));
+
+    if (host) EnableWindow(host, hostEnabled ? TRUE : FALSE);
+    if (focus && IsWindow(focus)) focusControl(focus);
+    gMainText.clear();
+    gDetailText.clear();
+    return int16_t(code);
+}
+
+} // namespace
+
+void showMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    gMainText = makeText(format, args);
+    va_end(args);
+    showBox("ok", nullptr);
+}
+
+int16_t askYesNo(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    gMainText = makeText(format, args);
+    va_end(args);
+    return showBox("yes", "no");
+}
+
+void setMessageDetail(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    gDetailText = makeText(format, args);
+    va_end(args);
+}

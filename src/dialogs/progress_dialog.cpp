@@ -1,0 +1,75 @@
+#include "dialogs/progress_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "dialogs/control_access.h"
+#include "dialogs/dialog_runtime.h"
+#include "dialogs/toolkit.h"
+#include "foundation/localize.h"
+
+namespace {
+
+constexpr double kTickSeconds = 0.001;
+
+struct Progress {
+    const char* title;
+    ProgressStepProc step;
+    const CMyArray* items;
+    int32_t count;
+    void* ownerData;
+    HWND bar;
+    int32_t done; // kept here, not read back from the bar: its position is only 16 bits wide
+    bool stepRunning;
+};
+
+void* itemAt(const Progress* p, int32_t i) {
+    return i < p->count ? at(p->items, i) : nullptr;
+}
+
+// A step may open a box whose message loop delivers our ticks: those do nothing.
+bool runStep(Progress* p, HWND dialog, void* current, void* next) {
+    p->stepRunning = true;
+    bool goOn = p->step(dialog, current, next, p->ownerData);
+    p->stepRunning = false;
+    return goOn;
+}
+
+void tick(HWND dialog, void* data) {
+    auto* p = static_cast<Progress*>(data);
+    if (p->stepRunning) return;
+    int32_t pos = p->done;
+    if (pos >= p->count) {
+        endDialog(dialog, kProgressDone);
+        return;
+    }
+    p->done = pos + 1;
+    SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
+    if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1)))
+        endDialog(dialog, kProgressRefused);
+}
+
+bool start(HWND dialog, void* data) {
+    auto* p = static_cast<Progress*>(data);
+    char cancel[kLocalizedSize];
+    localize("cancel", cancel, sizeof(cancel));
+    setControlTextById(dialog, IDCANCEL, cancel);
+    p->bar = findControl(dialog, makeTag("prog"));
+    setControlText(dialog, p->title);
+    SetWindowLongW(dialog, GWL_EXSTYLE, GetWindowLongW(dialog, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    SendMessageW(p->bar, PBM_SETRANGE32, 0, p->count);
+    runStep(p, dialog, nullptr, itemAt(p, 0));
+    setDialogTimer(dialog, tick, kTickSeconds);
+    return true;
+}
+
+} // namespace
+
+intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
+                     void* ownerData) {
+    int32_t count = items ? items->count : 0;
+    if (count <= 0 || !stepProc) return kProgressDone;
+    Progress p{title, stepProc, items, count, ownerData, nullptr, 0, false};
+    return runDescribedDialog("Progress", start, &p);
+}

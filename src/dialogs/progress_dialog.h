@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "foundation/array.h"
+
+// A modal progress dialog that drives a job: one step per timer tick, one item per step.
+
+// (dialog, current item, next item, owner data) -> true goes on, false stops the job.
+typedef bool (*ProgressStepProc)(HWND dialog, void* current, void* next, void* ownerData);
+
+constexpr intptr_t kProgressDone = 1;      // every item processed
+constexpr intptr_t kProgressRefused = 0;   // a step returned false
+constexpr intptr_t kProgressCancelled = 2; // Cancel, Escape or the close box
+
+// Runs `stepProc` over the elements of `items` (an item is an element's address). The first
+// call, when the dialog opens, is (null, first item); then (item, next item) per tick, the next
+// item being null for the last one. An empty list shows nothing and answers 1.
+intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
+                     void* ownerData);
+
+constexpr int kProgressMessageId = 4; // a free line of text for the steps
