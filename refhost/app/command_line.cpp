@@ -1,0 +1,72 @@
+#include "app/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace refhost {
+
+const char* const kUsage =
+    "usage: layouthost [--plugins DIR] [--lang en|de|N] [--settings FILE] [--script FILE]\n"
+    "                  [--distiller PATH] [PROJECT.lyt ...]\n";
+
+bool parseLanguage(const std::string& text, int& code) {
+    if (text == "en") {
+        code = 0;
+        return true;
+    }
+    if (text == "de") {
+        code = 3;
+        return true;
+    }
+    if (text.empty() || text.size() > 6) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    code = std::atoi(text.c_str());
+    return code <= 0xFFFF;
+}
+
+bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options,
+                      std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            options.projects.push_back(arg);
+            continue;
+        }
+        std::string name = arg, value;
+        bool inlineValue = false;
+        size_t eq = arg.find('=');
+        if (eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            inlineValue = true;
+        }
+        if (name != "--plugins" && name != "--lang" && name != "--settings" && name != "--script" &&
+            name != "--distiller") {
+            error = "unknown option " + name;
+            return false;
+        }
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+        }
+        if (name == "--plugins")
+            options.pluginFolder = value;
+        else if (name == "--settings")
+            options.settingsFile = value;
+        else if (name == "--script")
+            options.scriptFile = value;
+        else if (name == "--distiller")
+            options.distiller = value;
+        else if (!parseLanguage(value, options.language)) {
+            error = "--lang takes en, de or a number, not \"" + value + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace refhost

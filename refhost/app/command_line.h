@@ -1,0 +1,25 @@
+#pragma once
+// The host's command line.
+#include <string>
+#include <vector>
+
+namespace refhost {
+
+struct HostOptions {
+    std::string pluginFolder; // empty: the folder of the program
+    int language = 0;         // the code message 5 carries
+    std::string settingsFile;
+    std::string scriptFile;
+    std::string distiller;
+    std::vector<std::string> projects;
+};
+
+// Reads the arguments after the program name. false with error set on a bad command line.
+bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options,
+                      std::string& error);
+// "en" 0, "de" 3, or a decimal number; false for anything else.
+bool parseLanguage(const std::string& text, int& code);
+
+extern const char* const kUsage;
+
+} // namespace refhost

@@ -1,0 +1,67 @@
+#pragma once
+// The script runner: reads a host script and plays it like a user on a thread of its own.
+// Host commands are handed to the user-interface thread one at a time; dialog commands act on
+// the dialog that is up meanwhile, so that a command that opens a modal dialog can be driven
+// by the lines that follow it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace refhost {
+
+// Messages the main window passes to the runner (see handleMainWindowMessage).
+constexpr UINT kMsgRunHostCommand = WM_APP + 40;
+constexpr UINT kMsgScriptSync = WM_APP + 41;
+constexpr UINT kMsgScriptEnd = WM_APP + 42; // wParam: the exit status
+
+// Runs one host command on the user-interface thread: empty text on success, else the reason.
+using HostCommandRunner = std::function<std::string(const std::vector<std::string>& words)>;
+
+struct ScriptCommandInfo {
+    const char* name;
+    int minArgs, maxArgs; // -1: any number
+    bool hostCommand;
+};
+// Every command the runner knows, by name; nullptr for an unknown name.
+const ScriptCommandInfo* findScriptCommand(const std::string& name);
+
+class CMyScriptRunner {
+  public:
+    CMyScriptRunner(HostCommandRunner hostCommands);
+    ~CMyScriptRunner();
+    // Reads the script (UTF-8, BOM allowed). false with error set when it cannot be read.
+    bool load(const std::string& path, std::string& error);
+    void loadText(const std::string& text);
+    // Starts the script thread; mainWindow belongs to the calling (user-interface) thread.
+    void start(HWND mainWindow);
+    // Called by the main window procedure for the runner's messages; true when handled.
+    bool handleMainWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  private:
+    struct HostJob;
+    struct Failure {
+        int line = 0;
+        std::string reason;
+    };
+    static DWORD WINAPI threadMain(void* self);
+    void run();
+    bool finishPending(Failure& failure);
+    bool pendingBusy() const;
+    bool pendingFailure(Failure& failure);
+    void fail(const Failure& failure);
+    bool runDialogCommand(int line, const std::vector<std::string>& words, Failure& failure);
+    bool acquireDialog(const std::function<bool(HWND)>& accept, double seconds,
+                       const std::string& what, HWND& dialog, Failure& failure, int line);
+    void settle();
+
+    HostCommandRunner hostCommands_;
+    std::vector<std::string> lines_;
+    HWND mainWindow_ = nullptr;
+    DWORD uiThread_ = 0;
+    HANDLE thread_ = nullptr;
+    HostJob* pending_ = nullptr;
+};
+
+} // namespace refhost
