@@ -14,7 +14,9 @@ inline bool useShippedTables() {
     if (!dll) {
         const char* path = getenv("KX_DLL");
         if (!path) return false;
-        dll = LoadLibraryA(path);
+        // Only the resources are wanted: mapped as an image, without running its entry.
+        dll = LoadLibraryExA(path, nullptr,
+                             LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
     }
     setResourceModule(dll);
     return dll != nullptr;
