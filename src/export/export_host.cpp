@@ -1,0 +1,261 @@
+#include "export/export_host.h"
+
+#include <cstring>
+
+#include "export/text_fields.h"
+
+static ExportHostTables gHost{};
+
+void setExportHostTables(const ExportHostTables& tables) {
+    gHost = tables;
+}
+
+// A slot is usable when its table is there and the host filled it.
+#define HOST(table, fn) (gHost.table && gHost.table->fn)
+
+static void clearText(char* text, size_t size) {
+    if (text && size) text[0] = 0;
+}
+
+// Host texts arrive cut when they do not fit; these callers want all or nothing.
+static bool wholeText(int32_t result, char* text, size_t size) {
+    if (result == KXH_OK) return true;
+    clearText(text, size);
+    return false;
+}
+
+static uint32_t bufferSize(size_t size) {
+    return size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size);
+}
+
+int32_t hostCurrentLayout() {
+    return HOST(app, currentLayout) ? gHost.app->currentLayout() : -1;
+}
+
+int32_t hostPageCount(int32_t layout) {
+    return HOST(layout, pageCount) ? gHost.layout->pageCount(layout) : 0;
+}
+
+int16_t hostCurrentPage(int32_t layout) {
+    int32_t page = HOST(app, currentPage) ? gHost.app->currentPage(layout) : -1;
+    return static_cast<int16_t>(page > INT16_MAX ? INT16_MAX : page);
+}
+
+ItemHandle hostCurrentItem(int32_t layout) {
+    return HOST(layout, selectedItem) ? gHost.layout->selectedItem(layout) : nullptr;
+}
+
+void hostPageName(int32_t layout, int32_t page, char* name, size_t size) {
+    clearText(name, size);
+    if (HOST(layout, pageName) && size)
+        gHost.layout->pageName(layout, page, name, bufferSize(size));
+}
+
+int32_t hostPageOfName(int32_t layout, const char* name) {
+    return HOST(layout, pageOfName) ? gHost.layout->pageOfName(layout, name) : -1;
+}
+
+int32_t hostSpreadPages(int32_t layout, int32_t page, int32_t* pages, int32_t max) {
+    if (!HOST(layout, spreadOfPage) || !HOST(layout, pagesOfSpread) || max <= 0) return 0;
+    int32_t spread = gHost.layout->spreadOfPage(layout, page);
+    if (spread < 1) return 0;
+    int16_t buffer[64];
+    int32_t count = gHost.layout->pagesOfSpread(layout, spread, buffer, 64);
+    if (count <= 0) return 0;
+    if (count > 64) {
+        // A wide spread: ask again with room for all of it.
+        int16_t* all = new int16_t[static_cast<size_t>(count)];
+        int32_t again = gHost.layout->pagesOfSpread(layout, spread, all, count);
+        for (int32_t i = 0; i < max && i < again && i < count; i++)
+            pages[i] = all[i];
+        delete[] all;
+        return count;
+    }
+    for (int32_t i = 0; i < max && i < count; i++)
+        pages[i] = buffer[i];
+    return count;
+}
+
+void hostPageSize(int32_t layout, Fixed* width, Fixed* height) {
+    *width = *height = 0;
+    if (HOST(layout, pageSize) && gHost.layout->pageSize(layout, width, height) != KXH_OK)
+        *width = *height = 0;
+}
+
+FixedRect hostPageRectInSpread(int32_t layout, int32_t page) {
+    FixedRect rect{};
+    if (HOST(layout, pageRect) && gHost.layout->pageRect(layout, page, &rect) != KXH_OK)
+        rect = FixedRect{};
+    if (HOST(geometry, scaleRect)) gHost.geometry->scaleRect(&rect, KXH_FIXED_ONE, KXH_FIXED_ONE);
+    return rect;
+}
+
+static int32_t documentOf(int32_t layout) {
+    return HOST(app, documentOfLayout) ? gHost.app->documentOfLayout(layout) : -1;
+}
+
+bool hostProjectPath(int32_t layout, char* path, size_t size) {
+    clearText(path, size);
+    if (!HOST(docData, documentPath)) return false;
+    return wholeText(gHost.docData->documentPath(documentOf(layout), path, bufferSize(size)), path,
+                     size);
+}
+
+bool hostProjectName(int32_t layout, char* name, size_t size) {
+    clearText(name, size);
+    if (!HOST(docData, projectName)) return false;
+    return wholeText(gHost.docData->projectName(documentOf(layout), name, bufferSize(size)), name,
+                     size);
+}
+
+bool hostLayoutName(int32_t layout, char* name, size_t size) {
+    clearText(name, size);
+    if (!HOST(docData, layoutName)) return false;
+    return wholeText(gHost.docData->layoutName(layout, name, bufferSize(size)), name, size);
+}
+
+int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size) {
+    if (!HOST(docData, getLayoutData) || !HOST(memory, blockData) || !HOST(memory, blockSize))
+        return -1;
+    KxhBlock block = nullptr;
+    if (gHost.docData->getLayoutData(layout, kKestrixOwner, &block) != KXH_OK || !block) return -1;
+    uint32_t have = gHost.memory->blockSize(block);
+    int32_t copied = have < static_cast<uint32_t>(size) ? static_cast<int32_t>(have) : size;
+    if (copied > 0) memcpy(data, gHost.memory->blockData(block), static_cast<size_t>(copied));
+    if (HOST(memory, releaseBlock)) gHost.memory->releaseBlock(block);
+    return copied;
+}
+
+int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size) {
+    if (!HOST(docData, setLayoutData) || !HOST(memory, newBlock) || !HOST(memory, blockData))
+        return KXH_ERR_PARAM;
+    KxhBlock block = gHost.memory->newBlock(static_cast<uint32_t>(size));
+    if (!block) return KXH_ERR_MEMORY;
+    if (size > 0) memcpy(gHost.memory->blockData(block), data, static_cast<size_t>(size));
+    int32_t result = gHost.docData->setLayoutData(layout, kKestrixOwner, block);
+    if (HOST(memory, releaseBlock)) gHost.memory->releaseBlock(block);
+    return result;
+}
+
+void hostMarkLayoutChanged(int32_t layout) {
+    if (HOST(docData, markChanged))
+        gHost.docData->markChanged(documentOf(layout), KXH_CHANGE_CONTENT);
+}
+
+void hostShowError(int32_t code) {
+    if (HOST(app, errorAlert)) gHost.app->errorAlert(code);
+}
+
+bool hostExportFlag(bool* value) {
+    *value = false;
+    uint8_t flag = 0;
+    if (!HOST(pdf, getExportFlag) || !HOST(pdf, setExportFlag) ||
+        gHost.pdf->getExportFlag(&flag) != KXH_OK)
+        return false;
+    *value = flag != 0;
+    return true;
+}
+
+void hostSetExportFlag(bool value) {
+    if (HOST(pdf, setExportFlag)) gHost.pdf->setExportFlag(value ? 1 : 0);
+}
+
+int32_t hostExportLayout(int32_t layout, uint32_t styleType) {
+    if (!HOST(output, exportLayout)) return KXH_OUTPUT_NO_LAYOUT;
+    return gHost.output->exportLayout(layout, styleType, KXH_EXPORT_QUIET);
+}
+
+void hostSetOutputPageRange(KxhOutput output, int32_t first, int32_t last) {
+    if (HOST(output, setPageRange)) gHost.output->setPageRange(output, first, last);
+}
+
+void hostSetOutputFile(KxhOutput output, const char* path) {
+    if (HOST(output, setOutputFile)) gHost.output->setOutputFile(output, path);
+}
+
+int32_t hostApplyStyleToOutput(KxhOutput output, StyleHandle style) {
+    if (!HOST(style, applyStyle)) return KXH_ERR_PARAM;
+    return gHost.style->applyStyle(output, style);
+}
+
+void hostOutputSettings(KxhOutput output, uint8_t* record, size_t size) {
+    if (HOST(output, getOutputSettings))
+        gHost.output->getOutputSettings(output, record, bufferSize(size));
+}
+
+void hostWriteToStream(KxhOutput output, const char* text, size_t length) {
+    if (HOST(output, writePostScript))
+        gHost.output->writePostScript(output, text, bufferSize(length));
+}
+
+StyleHandle hostFindStyle(const char* name) {
+    return HOST(style, findStyle) ? gHost.style->findStyle(name) : nullptr;
+}
+
+uint32_t hostStyleType(StyleHandle style) {
+    return HOST(style, styleType) ? gHost.style->styleType(style) : 0;
+}
+
+StyleHandle hostDefaultStyle(uint32_t type) {
+    return HOST(style, defaultStyle) ? gHost.style->defaultStyle(type) : nullptr;
+}
+
+int32_t hostStyleCount() {
+    return HOST(style, styleCount) ? gHost.style->styleCount() : 0;
+}
+
+StyleHandle hostStyleAt(int32_t index) {
+    return HOST(style, styleAt) ? gHost.style->styleAt(index) : nullptr;
+}
+
+void hostStyleName(StyleHandle style, char* name, size_t size) {
+    clearText(name, size);
+    if (HOST(style, styleName) && size) gHost.style->styleName(style, name, bufferSize(size));
+}
+
+static bool haveContainers() {
+    return HOST(style, getContainer) && HOST(style, releaseContainer) && HOST(style, rootDict) &&
+           HOST(style, subDict);
+}
+
+bool hostStyleHasContainer(StyleHandle style, uint32_t owner) {
+    if (!haveContainers() || !style) return false;
+    KxhContainer container = gHost.style->getContainer(style, owner, 0);
+    gHost.style->releaseContainer(container);
+    return container != nullptr;
+}
+
+bool hostStyleValue(StyleHandle style, uint32_t owner, const char* const* path, int32_t depth,
+                    char* value, size_t size) {
+    clearText(value, size);
+    if (!haveContainers() || !HOST(style, getValue) || !style || depth < 1 || size == 0)
+        return false;
+    KxhContainer container = gHost.style->getContainer(style, owner, 0);
+    if (!container) return false;
+    KxhDict dict = gHost.style->rootDict(container);
+    for (int32_t i = 0; dict && i < depth - 1; i++)
+        dict = gHost.style->subDict(dict, path[i], 0);
+    bool found = false;
+    if (dict) {
+        int32_t result = gHost.style->getValue(dict, path[depth - 1], value, bufferSize(size));
+        found = result == KXH_OK;
+        if (result != KXH_OK && result != KXH_TRUNCATED) clearText(value, size);
+    }
+    gHost.style->releaseContainer(container);
+    return found;
+}
+
+bool hostWriteStyleValues(StyleHandle style, uint32_t owner, const char* dictionary,
+                          const StyleValue* values, int32_t count) {
+    if (!haveContainers() || !HOST(style, setValue) || !HOST(style, putContainer) || !style)
+        return false;
+    KxhContainer container = gHost.style->getContainer(style, owner, 1);
+    if (!container) return false;
+    KxhDict dict = gHost.style->subDict(gHost.style->rootDict(container), dictionary, 1);
+    bool ok = dict != nullptr;
+    for (int32_t i = 0; ok && i < count; i++)
+        ok = gHost.style->setValue(dict, values[i].key, values[i].value) == KXH_OK;
+    if (ok) ok = gHost.style->putContainer(style, owner, container) == KXH_OK;
+    gHost.style->releaseContainer(container);
+    return ok;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+#include "export/export_state.h"
+#include "kxh_base.h"
+
+// The export run: the menu commands start it, the export dialog fills its state, the progress
+// dialog drives its page loop and the host calls its output set-up hook for every page.
+
+// Both menu commands (page mode; area mode is not served yet and does nothing).
+void exportPages(bool areaMode);
+
+// Logs the proposed path and runs the export dialog; on confirmation keeps the chosen path
+// (without extension) and stores its folder. True when confirmed.
+bool exportPath(ExportState& state);
+
+// The page loop over the flagged pages.
+void doExport(ExportState& state);
+
+// One progress step (owner: the ExportState). False stops the run.
+bool exportPage(void* progressDialog, void* pageItem, void* nextItem, void* owner);
+
+// Message 681: page range, output style and output file for the page being exported.
+int32_t OutputSetupHook(KxhOutput output);
+
+// For the export dialog. The path typed in the dialog (UTF-8, with its extension) becomes
+// exportPath; false when it does not fit.
+bool setDialogPath(ExportState& state, const char* path);

@@ -1,0 +1,28 @@
+#include "export/export_ui.h"
+
+static void noMessage(const char*, const char*) {}
+static int32_t answerNo(const char*, const char*) {
+    return 2;
+}
+static int32_t noProgress(const char*, ProgressStep, CMyArray*, void*) {
+    return 2;
+}
+static bool noDialog(ExportState&) {
+    return false;
+}
+
+static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr};
+static ExportUi gUi = kInertUi;
+
+void setExportUi(const ExportUi* ui) {
+    gUi = ui ? *ui : kInertUi;
+    // A partly filled table keeps the inert answers for what it leaves out.
+    if (!gUi.showMessage) gUi.showMessage = noMessage;
+    if (!gUi.askYesNo) gUi.askYesNo = answerNo;
+    if (!gUi.runProgress) gUi.runProgress = noProgress;
+    if (!gUi.runExportDialog) gUi.runExportDialog = noDialog;
+}
+
+const ExportUi& exportUi() {
+    return gUi;
+}

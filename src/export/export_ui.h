@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+#include "foundation/array.h"
+
+struct ExportState;
+
+// The user interface the export run needs. The plug-in fills it from the dialog toolkit and the
+// export dialog; tests fill it with their own. Keys are string-table keys; a detail, when given,
+// is shown as a second line of the box.
+typedef bool (*ProgressStep)(void* dialog, void* item, void* nextItem, void* owner);
+
+struct ExportUi {
+    void (*showMessage)(const char* key, const char* detail);
+    int32_t (*askYesNo)(const char* key, const char* detail); // 1 yes, 2 no
+    // Calls step once without an item, then once per element of list; shows nothing for an
+    // empty list. 1 all done, 0 a step refused, 2 cancelled.
+    int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
+    // The export dialog. True when confirmed; it has then filled the state (pages, style,
+    // naming, exportPath as typed, with its extension).
+    bool (*runExportDialog)(ExportState& state);
+    // Optional: before a page-mode run. True to go on; null means no check.
+    bool (*overflowCheck)(int32_t layout);
+};
+
+// Installs the table (copied); null restores the inert one that answers No and runs nothing.
+void setExportUi(const ExportUi* ui);
+const ExportUi& exportUi();

@@ -1,0 +1,95 @@
+#include "export/file_naming.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "export/export_host.h"
+#include "export/export_ui.h"
+#include "export/text_fields.h"
+#include "foundation/files.h"
+#include "host/settings.h"
+
+static char separatorOf(const char* path) {
+    return path[0] == '/' ? '/' : '\\';
+}
+
+const char* lastPathComponent(const char* path) {
+    const char* cut = strrchr(path, separatorOf(path));
+    return cut ? cut + 1 : path;
+}
+
+bool defaultExportPath(ExportState& state) {
+    char lastFolder[kPathSize] = "";
+    std::string folder;
+    if (getLastFolder(lastFolder, sizeof lastFolder) == 1) folder = lastFolder;
+    if (folder.empty()) {
+        const char* cut = strrchr(state.projectPath, separatorOf(state.projectPath));
+        if (cut) folder.assign(state.projectPath, static_cast<size_t>(cut - state.projectPath));
+    }
+    const char* name = state.base == 1 ? state.layoutName : state.projectName;
+    std::string path = folder + separatorOf(folder.c_str()) + name;
+    return copyText(state.exportPath, path.c_str());
+}
+
+static const char* const kNumberFormats[] = {"%d", "%02d", "%03d", "%04d"};
+
+static void formatNumber(int32_t numbers, int32_t n, char* text, size_t size) {
+    if (numbers == 4) {
+        text[0] = 0;
+        return;
+    }
+    // A value the pane never offers still numbers the files rather than making them collide.
+    const char* format = numbers >= 0 && numbers < 4 ? kNumberFormats[numbers] : "%d";
+    snprintf(text, size, format, n);
+}
+
+void pageNumberText(const ExportState& state, char* text, size_t size) {
+    if (size == 0) return;
+    text[0] = 0;
+    if (state.absolute == 1) {
+        int16_t n = static_cast<int16_t>(state.currentPage + state.offset);
+        if (n >= 1) formatNumber(state.numbers, n, text, size);
+        return;
+    }
+    char name[kNameSize];
+    hostPageName(state.layoutId, state.currentPage, name, sizeof name);
+    int32_t n = isAllDigits(name) ? readDecimal(name) : -1;
+    if (n < 1)
+        copyTextCut(text, size, name);
+    else
+        formatNumber(state.numbers, n, text, size);
+}
+
+bool composeFileName(ExportState& state) {
+    if (!copyText(state.outputFile, state.exportPath)) return false;
+    if (strcmp(state.suffix, "---") == 0) return true;
+
+    const char* path = state.exportPath;
+    char separator = separatorOf(path);
+    const char* name = lastPathComponent(path);
+    // The folder is what stands before the name; a bare name has none.
+    std::string folder(path, name > path ? static_cast<size_t>(name - path - 1) : 0);
+
+    std::string sep, number;
+    if (state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1)) {
+        char text[kNameSize];
+        pageNumberText(state, text, sizeof text);
+        sep = state.separator;
+        number = text;
+    }
+    std::string composed = state.numberBeforeName == 1 ? number + sep + name + state.suffix
+                                                       : name + sep + number + state.suffix;
+    std::string result = folder;
+    if (!result.empty() && result.back() != separator) result += separator;
+    result += composed;
+    return copyText(state.outputFile, result.c_str());
+}
+
+bool overwriteWarning(const ExportState& state) {
+    if (getOverwriteWarning() == 0 || !isVisibleFile(state.outputFile)) return true;
+    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != 1)
+        return false;
+    deleteFile(state.outputFile);
+    return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstddef>
+
+#include "export/export_state.h"
+
+// Output file names: the path proposed to the dialog, the file of each page, and the question
+// before an existing file is replaced.
+
+// Fills exportPath: folder (last folder or the project's) + "\" + project or layout name.
+// False when it would not fit (exportPath is then empty).
+bool defaultExportPath(ExportState& state);
+
+// Fills outputFile for state.currentPage from exportPath and the style's naming fields.
+// False, with outputFile empty, when the composed path would not fit its field.
+bool composeFileName(ExportState& state);
+
+// The page number part of a name for state.currentPage.
+void pageNumberText(const ExportState& state, char* text, size_t size);
+
+// True to go on. Asks before an existing visible outputFile is replaced (when the preference
+// asks for it); Yes deletes the old file.
+bool overwriteWarning(const ExportState& state);
+
+// The last path component (after "\", or after "/" for a path that begins with "/").
+const char* lastPathComponent(const char* path);

@@ -1,0 +1,85 @@
+#include "export/page_range.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "export/export_host.h"
+#include "foundation/log.h"
+#include "export/text_fields.h"
+
+void clearPageFlags(ExportState& state) {
+    int32_t count = std::clamp<int32_t>(state.pageCount, 0, kMaxPageCount);
+    state.pageFlags.assign(static_cast<size_t>(count) + 1, 0);
+}
+
+uint16_t parsePageRange(const char* text, ExportState& state) {
+    clearPageFlags(state);
+    if (!text || !*text) return 0;
+    const char* start = text;
+    for (;;) {
+        const char* comma = strchr(start, ',');
+        std::string item = comma ? std::string(start, comma) : std::string(start);
+        if (parseRangeItem(item.c_str(), state) != 0) return kRangeInvalid;
+        if (!comma || !comma[1]) return 0;
+        start = comma + 1;
+    }
+}
+
+static int32_t pageOfItemText(const ExportState& state, const std::string& text) {
+    if (state.absolute) return readDecimal(text.c_str());
+    return hostPageOfName(state.layoutId, text.c_str());
+}
+
+int32_t parseRangeItem(const char* item, ExportState& state) {
+    std::string text = item ? item : "";
+    size_t dash = text.find('-');
+    int32_t from, to;
+    if (state.absolute) {
+        // The number stops at the first non-digit, so "3-5" reads 3 before the dash.
+        from = readDecimal(text.c_str());
+        to = dash == std::string::npos ? from : readDecimal(text.c_str() + dash + 1);
+    } else if (dash == std::string::npos) {
+        from = to = pageOfItemText(state, text);
+    } else {
+        from = pageOfItemText(state, text.substr(0, dash));
+        to = pageOfItemText(state, text.substr(dash + 1));
+    }
+    if (from < 1 || to < 1) return -1;
+    int32_t count = static_cast<int32_t>(state.pageFlags.size()) - 1;
+    int32_t last = std::min<int32_t>(to, std::min<int32_t>(state.pageCount, count));
+    if (from > state.pageCount || last < 1 || from > last) return -1;
+    for (int32_t p = from; p <= last; p++)
+        state.pageFlags[p] = 1;
+    return 0;
+}
+
+std::string fillAllPages(const ExportState& state, bool absolute) {
+    if (absolute) return "1-" + std::to_string(state.pageCount);
+    char first[kNameSize], last[kNameSize];
+    hostPageName(state.layoutId, 1, first, sizeof first);
+    hostPageName(state.layoutId, state.pageCount, last, sizeof last);
+    return std::string(first) + "-" + last;
+}
+
+void reduceToSpreads(ExportState& state) {
+    int32_t count =
+        std::min<int32_t>(state.pageCount, static_cast<int32_t>(state.pageFlags.size()) - 1);
+    std::vector<int32_t> pages(static_cast<size_t>(std::max<int32_t>(count, 1)));
+    for (int32_t p = 1; p <= count; p++) {
+        if (state.pageFlags[p] != 1) continue;
+        int32_t n =
+            hostSpreadPages(state.layoutId, p, pages.data(), static_cast<int32_t>(pages.size()));
+        n = std::min<int32_t>(n, static_cast<int32_t>(pages.size()));
+        if (n <= 1) continue;
+        for (int32_t i = 0; i < n; i++)
+            if (pages[i] >= 1 && pages[i] <= count) state.pageFlags[pages[i]] = i == 0 ? 1 : 0;
+    }
+}
+
+void setupPgArray(CMyArray* list, const std::vector<uint8_t>& pageFlags, int32_t pageCount) {
+    logLine("setupPgArray");
+    int32_t count = std::min<int32_t>(pageCount, static_cast<int32_t>(pageFlags.size()) - 1);
+    for (int32_t p = 1; p <= count; p++)
+        if (pageFlags[p] == 1) append(list, &p);
+}
