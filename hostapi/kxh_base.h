@@ -80,6 +80,7 @@ KXH_BEGIN_DECLS
 #define KXH_OUTPUT_NO_LAYOUT 1005    /* unknown layout identifier */
 #define KXH_OUTPUT_BAD_TYPE 1006     /* the type cannot be exported to a file */
 #define KXH_OUTPUT_BUSY 1007         /* an output is already in progress */
+#define KXH_OUTPUT_NO_FILE 1008      /* no output file was set; nothing written */
 
 /* Identifier values that mean "none". */
 #define KXH_NO_LAYOUT (-1)

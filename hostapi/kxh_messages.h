@@ -28,8 +28,8 @@ KXH_BEGIN_DECLS
 #define KXH_MSG_LAYOUT_OUTPUT 282u   /* a layout is being output */
 #define KXH_MSG_OUTPUT_SETUP 681u    /* an output is being set up */
 #define KXH_MSG_HEADER_COMMENTS 145u /* the PostScript header comments are being written */
-#define KXH_MSG_PAGE_MARKS 155u      /* a page's content has been written */
-#define KXH_MSG_PAGE_BOXES 151u      /* a page's content has been written, after PAGE_MARKS */
+#define KXH_MSG_PAGE_MARKS 155u      /* after a page's content, before showpage */
+#define KXH_MSG_PAGE_BOXES 151u      /* after a page's set-up, before its content */
 #define KXH_MSG_OUTPUT_START 93u     /* an output starts; may be aborted */
 /* Pane messages go to the private message number the plug-in passed to addPane. */
 
@@ -39,12 +39,13 @@ KXH_BEGIN_DECLS
  *   LAYOUT_OUTPUT (text changed here, e.g. a stamp, appears in this output)
  *   the PostScript header: HEADER_COMMENTS with phase 1 inside the header comments, before
  *     %%EndComments
- *   for each page or spread: its set-up, its content, then PAGE_MARKS and PAGE_BOXES, then
- *     showpage. Both page hooks run while the page coordinate system is in force: the
- *     coordinates of the spread holding the page (origin at the spread's top-left corner,
- *     y growing downwards, one unit a point), positioned so that the output page or spread
- *     lands on the medium with the bleed around it. PostScript written there in those
- *     coordinates lands on the page; the default user space is the medium's.
+ *   for each page or spread: its set-up (the page coordinate system is put in force), then
+ *     PAGE_BOXES, then its content, then PAGE_MARKS, then showpage. Both page hooks run while
+ *     the page coordinate system is in force: the coordinates of the spread holding the page
+ *     (y growing downwards, one unit a point), placed so that the output page or spread has
+ *     its top-left corner at the top-left corner of the medium inset by the bleed. PostScript
+ *     written there in those coordinates lands on the page; the default user space is the
+ *     medium's.
  *   the trailer; for PDF the stream is then distilled.
  * Text a hook hands to writePostScript is inserted verbatim at the hook's place. */
 

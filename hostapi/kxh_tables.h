@@ -329,7 +329,8 @@ typedef struct KxhOutputTable {
     uint32_t version;
     /* Outputs `layout` with the default style of `styleType` (KXH_TYPE_EPS or _PDF) unless
      * the set-up hook applies another; the file, page range and clip come from the set-up
-     * hook (default: all pages, the host's own file name next to the project). Runs the whole
+     * hook (default range: the current page for EPS, all pages otherwise; no default file:
+     * without one the result is KXH_OUTPUT_NO_FILE). Runs the whole
      * output with all hooks before it returns; shows no dialog when options is
      * KXH_EXPORT_QUIET. Returns 0 or a KXH_OUTPUT_... code; on failure no file is left. */
     int32_t(KXH_CALL* exportLayout)(int32_t layout, uint32_t styleType, uint32_t options);
