@@ -1,0 +1,256 @@
+#include "host/export_dialog.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dialogs/control_access.h"
+#include "dialogs/dialog_runtime.h"
+#include "export/export_host.h"
+#include "export/export_run.h"
+#include "export/export_ui.h"
+#include "export/page_range.h"
+#include "export/style_choice.h"
+#include "export/style_settings.h"
+#include "export/text_fields.h"
+#include "foundation/encoding.h"
+#include "host/host_ui_ops.h"
+#include "host/module.h"
+#include "host/settings.h"
+
+namespace {
+
+// Room for long paths: the dialog never hands back a name cut to its buffer.
+constexpr DWORD kFileBufferUnits = 4096;
+constexpr size_t kFieldTextSize = 256;
+
+// The run the open dialog belongs to; the hook has no other way to reach it.
+struct ExportDialogRun {
+    ExportState* state;
+    HWND child;  // our EXPORTDLG child
+    HWND dialog; // the system dialog around it
+};
+ExportDialogRun* gRun = nullptr;
+
+HWND control(int id) {
+    return GetDlgItem(gRun->child, id);
+}
+
+std::string fieldText(int id) {
+    char text[kFieldTextSize] = "";
+    getControlText(control(id), text, sizeof text);
+    return text;
+}
+
+// Page names and numbers are data, not string keys: they are set without the look-up.
+void setFieldText(int id, const char* text) {
+    setWindowTextQuietly(control(id), utf8ToWide(text).c_str());
+}
+
+bool boxChecked(int id) {
+    return getControlValue(control(id)) != 0;
+}
+
+std::string selectedStyle() {
+    char name[kFieldTextSize] = "";
+    getItemText(control(kExportStyle), 0, name);
+    return name;
+}
+
+void centreGroup(HWND child) {
+    RECT dialogRect, absoluteRect, allRect;
+    GetClientRect(child, &dialogRect);
+    GetWindowRect(control(kExportAbsolute), &absoluteRect);
+    GetWindowRect(control(kExportAll), &allRect);
+    int shift =
+        exportGroupShift(dialogRect.right - dialogRect.left, absoluteRect.left, allRect.right);
+    // The first child is the place holder of the system's controls; it stays.
+    HWND first = GetWindow(child, GW_CHILD);
+    for (HWND w = first ? GetWindow(first, GW_HWNDNEXT) : nullptr; w;
+         w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, child, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(w, nullptr, r.left + shift, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void fillFullRange() {
+    setFieldText(kExportRange, fillAllPages(*gRun->state, boxChecked(kExportAbsolute)).c_str());
+    focusAndSelect(control(kExportRange), 0, 32);
+}
+
+void absoluteClicked() {
+    bool on = boxChecked(kExportAbsolute);
+    enableControl(control(kExportOffset), on);
+    focusAndSelect(control(on ? kExportOffset : kExportRange), 0, 32);
+}
+
+// The system dialog's file name field: a combo box in Explorer style, an edit field before.
+HWND fileNameField(HWND fileDialog) {
+    HWND field = GetDlgItem(fileDialog, cmb13);
+    return field ? field : GetDlgItem(fileDialog, edt1);
+}
+
+void baseNameClicked() {
+    ExportState& state = *gRun->state;
+    state.base = boxChecked(kExportBaseName) ? 1 : 0;
+    WideText name = utf8ToWide(state.base ? state.layoutName : state.projectName);
+    if (HWND field = fileNameField(gRun->dialog)) SetWindowTextW(field, name.c_str());
+}
+
+void styleSelected() {
+    ExportState& state = *gRun->state;
+    std::string name = selectedStyle();
+    // "-" separates the EPS from the PDF styles; it is no style.
+    if (name == kStyleListSeparator) {
+        setControlValue(control(kExportStyle), 1);
+        name = selectedStyle();
+    }
+    chooseStyle(state, name.c_str());
+    setControlValue(control(kExportBaseName), state.base != 0);
+    setControlValue(control(kExportPageMargins), state.pageMargins != 0);
+}
+
+void fillStyles() {
+    HWND list = control(kExportStyle);
+    for (const std::string& name : fillStyleList())
+        addListItem(list, name.c_str());
+    // The remembered style when the list has it, else the first entry.
+    setControlText(list, gRun->state->styleName);
+    copyTextCut(gRun->state->styleName, selectedStyle().c_str());
+}
+
+void initialise(HWND child) {
+    ExportState& state = *gRun->state;
+    gRun->child = child;
+    gRun->dialog = GetParent(child);
+    state.dialogWindow = gRun->dialog;
+    localizeDialog(child);
+    centreGroup(child);
+
+    char page[kNameSize] = "";
+    if (state.absolute)
+        snprintf(page, sizeof page, "%d", state.currentPage);
+    else
+        hostPageName(state.layoutId, state.currentPage, page, sizeof page);
+    setFieldText(kExportRange, page);
+    setControlValue(control(kExportAbsolute), state.absolute != 0);
+    setFieldText(kExportOffset, "0");
+    enableControl(control(kExportOffset), state.absolute != 0);
+    if (state.areaMode) {
+        for (int id : {kExportRange, kExportAll, kExportAbsolute, kExportOffset})
+            enableControl(control(id), 0);
+    }
+    fillStyles();
+    styleSelected();
+    if (getAllPages() == 1) fillFullRange();
+    hostAnnounceDialog(gRun->dialog);
+}
+
+// The chosen path must fit exportPath whole: a cut path would name another file.
+bool chosenPathFits() {
+    std::vector<wchar_t> path(kFileBufferUnits, 0);
+    LRESULT units = SendMessageW(gRun->dialog, CDM_GETFILEPATH, path.size(), LPARAM(path.data()));
+    if (units < 0 || size_t(units) > path.size()) return false;
+    return wideToUtf8(path.data()).size() < kPathSize;
+}
+
+// False keeps the dialog open.
+bool confirm() {
+    ExportState& state = *gRun->state;
+    state.absolute = boxChecked(kExportAbsolute) ? 1 : 0;
+    state.pageMargins = boxChecked(kExportPageMargins) ? 1 : 0;
+    state.base = boxChecked(kExportBaseName) ? 1 : 0;
+    copyTextCut(state.styleName, selectedStyle().c_str());
+    if (state.areaMode) return true; // the area export names its file itself
+    if (!chosenPathFits()) {
+        exportUi().showMessage("pathTooLong", nullptr);
+        return false;
+    }
+    state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
+    if (parsePageRange(fieldText(kExportRange).c_str(), state) != 0) {
+        exportUi().showMessage("noValidPageNum", nullptr);
+        focusAndSelect(control(kExportRange), 0, 32);
+        return false;
+    }
+    return true;
+}
+
+void command(int id, int code) {
+    switch (id) {
+    case kExportAll:
+        fillFullRange();
+        break;
+    case kExportAbsolute:
+        absoluteClicked();
+        break;
+    case kExportBaseName:
+        baseNameClicked();
+        break;
+    case kExportStyle:
+        if (code == CBN_SELCHANGE) styleSelected();
+        break;
+    case kExportEditStyle:
+        hostOpenStyleEditor(gRun->state->styleHandle, gRun->dialog);
+        styleSelected();
+        break;
+    default:
+        break;
+    }
+}
+
+UINT_PTR CALLBACK exportDialogHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!gRun) return 0;
+    if (message == WM_NOTIFY) {
+        const OFNOTIFYW* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
+        if (notify->hdr.code == CDN_INITDONE) {
+            initialise(child);
+        } else if (notify->hdr.code == CDN_FILEOK) {
+            SetWindowLongPtrW(child, DWLP_MSGRESULT, confirm() ? 0 : 1);
+            return 1;
+        }
+    } else if (message == WM_COMMAND && gRun->child && !commandsSuppressed()) {
+        command(LOWORD(wParam), HIWORD(wParam));
+    }
+    return 0;
+}
+
+} // namespace
+
+int exportGroupShift(int dialogWidth, int absoluteLeft, int allRight) {
+    return (dialogWidth - (allRight - absoluteLeft)) / 2;
+}
+
+bool runExportDialog(ExportState& state) {
+    std::vector<wchar_t> file(kFileBufferUnits, 0);
+    WideText proposed = utf8ToWide(state.exportPath);
+    wideCopy(file.data(), int32_t(file.size()), proposed.c_str());
+    static const wchar_t filter[] = L"*.*\0*.*\0";
+
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = GetActiveWindow();
+    ofn.hInstance = pluginModule();
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = DWORD(file.size());
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
+    ofn.lpfnHook = exportDialogHook;
+    ofn.lpTemplateName = L"EXPORTDLG";
+
+    ExportDialogRun run = {&state, nullptr, nullptr};
+    gRun = &run;
+    BOOL confirmed = GetSaveFileNameW(&ofn);
+    gRun = nullptr;
+    if (run.dialog) hostDialogClosed(run.dialog);
+    state.dialogWindow = nullptr;
+    if (!confirmed) return false;
+    state.spreads = styleExportsSpreads(state.styleHandle, state.styleType) ? 1 : 0;
+    return setDialogPath(state, wideToUtf8(file.data()).c_str());
+}
