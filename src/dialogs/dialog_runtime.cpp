@@ -28,6 +28,8 @@ void rememberComboChoice(HWND combo, int code) {
     if (code == CBN_DROPDOWN) {
         char text[kItemTextSize];
         getStringProp(combo, kTagComboMemory, text, sizeof(text));
+        // An empty text would select the first item and overwrite what the user typed.
+        if (!text[0]) return;
         WideText wide = utf8ToWide(text);
         SendMessageW(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     } else if (code == CBN_SELENDOK) {

@@ -132,10 +132,16 @@ std::string describeRect(const RECT& r) {
 }
 
 void pressShift(bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_SHIFT;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(input));
-    pumpMessages(20);
+    // Input goes to the foreground thread; Wine also caches the asynchronous key state for up
+    // to 50 ms, so wait until the state shows.
+    if (HWND dialog = activeTestDialog()) SetForegroundWindow(dialog);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_SHIFT;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof(input));
+        pumpMessages(80);
+        if ((GetAsyncKeyState(VK_SHIFT) < 0) == down) return;
+    }
 }
