@@ -18,22 +18,11 @@ std::string localized(const char* key) {
     return dest;
 }
 
-std::string label(const std::string& key) {
-    std::string copy = key;
-    char dest[kLocalizedSize];
-    localizeLabel(&copy[0], dest);
-    return dest;
-}
-
-std::string umlauts(int n) {
-    std::string s;
-    for (int i = 0; i < n; i++)
-        s += "\xC3\x9C";
-    return s;
-}
-
-std::string labelWide(const char* key) {
-    return wideToUtf8(localizeLabelWide(key));
+std::string label(std::string key, size_t destSize = kLocalizedSize) {
+    std::string dest(destSize + 8, '#');
+    localizeLabel(&key[0], &dest[0], destSize);
+    EXPECT_EQ(dest.substr(destSize), "########") << "wrote past the destination";
+    return dest.c_str();
 }
 
 class Localize : public ::testing::Test {
@@ -53,19 +42,15 @@ class Localize : public ::testing::Test {
 TEST_F(Localize, BeforeTheAnnouncementKeysShowThemselves) {
     unloadStringTable();
     EXPECT_EQ(localized("yes"), "yes");
-    EXPECT_EQ(label("deleteTracking?"), "deleteTracking?");
-    EXPECT_EQ(labelWide("options:"), "options:");
+    EXPECT_EQ(wideToUtf8(localizeLabelWide("options:")), "options:");
 }
 
 TEST_F(Localize, HostLanguageChoosesTheTable) {
     struct Case {
-        int16_t host;
-        int16_t language;
+        int16_t host, language;
         const char* yes;
-    } cases[] = {
-        {0, 0, "Yes"}, {1, 0, "Yes"}, {2, 0, "Yes"},  {3, 3, "Ja"},
-        {19, 3, "Ja"}, {4, 0, "Yes"}, {-1, 0, "Yes"}, {18, 0, "Yes"},
-    };
+    } cases[] = {{0, 0, "Yes"}, {1, 0, "Yes"},  {3, 3, "Ja"},  {19, 3, "Ja"},
+                 {4, 0, "Yes"}, {18, 0, "Yes"}, {-1, 0, "Yes"}};
     for (const Case& c : cases) {
         announce(c.host);
         EXPECT_EQ(interfaceLanguage(), c.language) << "host language " << c.host;
@@ -73,39 +58,14 @@ TEST_F(Localize, HostLanguageChoosesTheTable) {
     }
 }
 
-TEST_F(Localize, LookupsInBothLanguages) {
-    struct Case {
-        int16_t host;
-        const char* key;
-        const char* expected;
-    } cases[] = {
-        {0, "saveAsEPS", "Save Page(s) as EPS"},
-        {0, "YES", "Yes"},
-        {0, "kCopyOptions", " Copy"},
-        {0, "writePrefsErr", "writePrefsErr"},
-        {0, "kMissingFontWarn",
-         "Some fonts could not be embedded, because they were reported as "
-         "missing by XPress, but were not replaced by some other font!"},
-        {3, "kMissingFontWarn", "kMissingFontWarn"},
-        {3, "saveAsEPS", "Seite(n) als EPS sichern"},
-        {3, "aboutCmd",
-         "\xC3\x9C"
-         "ber"},
-        {3, "kProgress", "Kestrix:     Seite %s"},
-        {3, "jobSlug", "Ausgabezeit einf\xC3\xBCgen (\"JobSlug\")"},
-    };
-    for (const Case& c : cases) {
-        announce(c.host);
-        EXPECT_EQ(localized(c.key), c.expected) << "key " << c.key << ", host " << c.host;
-    }
-}
-
 TEST_F(Localize, LabelsKeepTrailingPunctuation) {
     struct Case {
         int16_t host;
-        const char* key;
-        const char* expected;
+        const char *key, *expected;
     } cases[] = {
+        {0, "saveAsEPS", "Save Page(s) as EPS"}, // the first of two entries
+        {0, "YES", "Yes"},
+        {3, "kMissingFontWarn", "kMissingFontWarn"}, // English only
         {0, "deleteTracking?", "Delete Tracking?"},
         {3, "deleteTracking?", "Tracking l\xC3\xB6schen?"},
         {0, "options:", "Options:"},
@@ -113,28 +73,25 @@ TEST_F(Localize, LabelsKeepTrailingPunctuation) {
         {0, "kDefault\xE2\x80\xA6", "Default\xE2\x80\xA6"},
         {3, "kDefault\xE2\x80\xA6", "Standard\xE2\x80\xA6"},
         {0, "notAKey:", "notAKey:"},
-        {0, "\xE2\x80\xA6", "\xE2\x80\xA6"}, // only the ellipsis: not longer than three bytes
-        {0, "?", "?"},
+        {0, "\xE2\x80\xA6", "\xE2\x80\xA6"},
         {0, "", ""},
-        {0, "yes", "Yes"},
     };
     for (const Case& c : cases) {
         announce(c.host);
         EXPECT_EQ(label(c.key), c.expected) << "key " << c.key << ", host " << c.host;
-        EXPECT_EQ(labelWide(c.key), c.expected) << "wide, key " << c.key << ", host " << c.host;
+        EXPECT_EQ(wideToUtf8(localizeLabelWide(c.key)), c.expected)
+            << "wide, key " << c.key << ", host " << c.host;
     }
-}
-
-TEST_F(Localize, LabelCutsTheCallersBuffer) {
-    announce(0);
-    char key[] = "options:";
-    char dest[kLocalizedSize];
+    char key[] = "options:", dest[kLocalizedSize];
     localizeLabel(key, dest);
-    EXPECT_STREQ(key, "options");
+    EXPECT_STREQ(key, "options") << "the caller's buffer is cut";
 }
 
 TEST_F(Localize, LongKeysNeverOverrunTheDestination) {
     announce(0);
+    std::string umlauts;
+    for (int i = 0; i < 100; i++)
+        umlauts += "\xC3\x9C";
     struct Case {
         std::string key;
         size_t destSize;
@@ -143,31 +100,16 @@ TEST_F(Localize, LongKeysNeverOverrunTheDestination) {
         {std::string(300, 'k'), 256, std::string(255, 'k')},
         {std::string(300, 'k') + ":", 256, std::string(254, 'k') + ":"},
         {std::string(300, 'k') + "\xE2\x80\xA6", 256, std::string(252, 'k') + "\xE2\x80\xA6"},
-        // A cut never leaves half a UTF-8 character behind.
-        {umlauts(100), 10, umlauts(4)},
+        {umlauts, 10, umlauts.substr(0, 8)}, // never half a UTF-8 character
         {"options:", 5, "Opt:"},
     };
-    for (Case& c : cases) {
-        std::string copy = c.key;
-        std::string dest(c.destSize + 8, '#');
-        localizeLabel(&copy[0], &dest[0], c.destSize);
-        EXPECT_EQ(dest.substr(c.destSize), std::string(8, '#')) << "wrote past the destination";
-        EXPECT_EQ(std::string(dest.c_str()), c.expected) << "dest size " << c.destSize;
-    }
-}
-
-TEST_F(Localize, WideLabelOfAbsentKeyIsEmpty) {
-    announce(3);
-    WideChar* none = localizeLabelWide(nullptr);
-    ASSERT_NE(none, nullptr);
-    EXPECT_EQ(wideLength(none), 0);
-    EXPECT_EQ(wideToUtf8(localizeLabelWide("deleteTracking?")), "Tracking l\xC3\xB6schen?");
-    EXPECT_GT(temporaryStringCount(), 0u) << "results belong to the pool";
+    for (Case& c : cases)
+        EXPECT_EQ(label(c.key, c.destSize), c.expected) << "dest size " << c.destSize;
 }
 
 TEST_F(Localize, ResourceLookupFollowsTheLanguageSuffixRule) {
     struct Case {
-        const char* name;
+        std::string name;
         const char* type;
         int16_t language;
         const char* contains; // null: no resource
@@ -175,27 +117,21 @@ TEST_F(Localize, ResourceLookupFollowsTheLanguageSuffixRule) {
         {"MyStrings", "xml", 3, "<yes>Ja</yes>"},
         {"MyStrings", "xml", 0, "<yes>Yes</yes>"},
         {"MyStrings", "xml", 1, "<yes>Yes</yes>"},
-        {"mystrings_d", "XML", 0, "<yes>Ja</yes>"}, // an exact name wins whatever the language
+        {"mystrings_d", "XML", 0, "<yes>Ja</yes>"},
         {"MYSTRINGS_E", "Xml", 3, "<yes>Yes</yes>"},
         {"MyStrings", "dialog", 0, nullptr},
         {"Nothing", "xml", 3, nullptr},
+        {std::string(300, 'M'), "xml", 3, nullptr},
     };
     for (const Case& c : cases) {
-        char* text = loadResourceText(c.name, c.type, c.language);
-        if (!c.contains) {
-            EXPECT_EQ(text, nullptr) << c.name << "/" << c.type;
-        } else {
-            ASSERT_NE(text, nullptr) << c.name << "/" << c.type;
+        char* text = loadResourceText(c.name.c_str(), c.type, c.language);
+        EXPECT_EQ(text != nullptr, c.contains != nullptr) << c.name << "/" << c.type;
+        if (text && c.contains) {
             EXPECT_NE(strstr(text, c.contains), nullptr) << c.name << " lacks " << c.contains;
             EXPECT_EQ(memcmp(text, "\xEF\xBB\xBF<?xml", 8), 0) << "bytes kept as stored";
         }
         free(text);
     }
-}
-
-TEST_F(Localize, LongResourceNamesFindNothing) {
-    std::string name(300, 'M');
-    EXPECT_EQ(loadResourceText(name.c_str(), "xml", 3), nullptr);
 }
 
 #ifdef _WIN32
@@ -207,59 +143,38 @@ TEST_F(Localize, WithoutAModuleNothingIsFound) {
 }
 #else
 // Tables of our own making, for the limits the shipped tables do not reach.
-class LocalizeOwnTable : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        unloadStringTable();
-        clearRegisteredResources();
-        setInterfaceLanguage(0);
-    }
-    void install(const std::string& english, const std::string& german) {
-        clearRegisteredResources();
-        if (!english.empty())
-            registerResource("MYSTRINGS_E", "XML", english.data(), english.size());
-        if (!german.empty()) registerResource("MYSTRINGS_D", "XML", german.data(), german.size());
-    }
-};
-
-TEST_F(LocalizeOwnTable, KeysOfSixtyFourBytesAreTheLongestFound) {
+TEST(LocalizeOwnTable, KeyLengthLimitsAndMissingTables) {
     std::string k64(64, 'a'), k65(65, 'b');
-    install("<strings><" + k64 + ">found</" + k64 + "><" + k65 + ">hidden</" + k65 + "></strings>",
-            "");
+    std::string english = "<strings><" + k64 + ">found</" + k64 + "><" + k65 + ">hidden</" + k65 +
+                          "><blank></blank></strings>";
+    std::string german = "<strings><yes>Ja</yes></strings>";
+    clearRegisteredResources();
+    registerResource("MYSTRINGS_E", "XML", english.data(), english.size());
+    setInterfaceLanguage(0);
     ASSERT_EQ(loadStringTable(), 0);
     EXPECT_EQ(localized(k64.c_str()), "found");
     EXPECT_EQ(localized(k65.c_str()), k65);
     EXPECT_EQ(label(k64 + ":"), "found:");
-}
+    EXPECT_EQ(localized("blank"), "blank") << "an empty entry shows the key";
 
-TEST_F(LocalizeOwnTable, EmptyEntryShowsTheKey) {
-    install("<strings><blank></blank></strings>", "");
-    ASSERT_EQ(loadStringTable(), 0);
-    EXPECT_EQ(localized("blank"), "blank");
-}
-
-TEST_F(LocalizeOwnTable, MissingTableLeavesKeys) {
-    install("", "<strings><yes>Ja</yes></strings>");
-    setInterfaceLanguage(0);
+    clearRegisteredResources();
+    registerResource("MYSTRINGS_D", "XML", german.data(), german.size());
     EXPECT_EQ(loadStringTable(), -1) << "English has no table of its own";
-    EXPECT_EQ(stringTable(), nullptr);
+    EXPECT_EQ(stringTable(), nullptr) << "the old table is dropped, not kept";
     EXPECT_EQ(localized("yes"), "yes");
     setInterfaceLanguage(19);
     EXPECT_EQ(loadStringTable(), 0);
     EXPECT_EQ(localized("yes"), "Ja");
-    clearRegisteredResources();
-    EXPECT_EQ(loadStringTable(), -1) << "the old table is dropped, not kept";
-    EXPECT_EQ(localized("yes"), "yes");
-}
 
-TEST_F(LocalizeOwnTable, ResourceCopyEndsInTwoZeroBytes) {
     const char bytes[] = {'a', 'b', 'c'};
-    clearRegisteredResources();
     registerResource("BLOCK", "BIN", bytes, sizeof bytes);
     char* text = loadResourceText("block", "bin", 0);
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(std::string(text, 5), std::string("abc\0\0", 5));
+    EXPECT_EQ(std::string(text, 5), std::string("abc\0\0", 5)) << "two zero bytes behind";
     free(text);
+    unloadStringTable();
+    clearRegisteredResources();
+    setInterfaceLanguage(0);
 }
 #endif
 

@@ -1,5 +1,5 @@
-// The shipped string tables as files: format, matching keys and placeholders, and that the
-// reader finds every entry as written.
+// The shipped string tables as files: format, matching keys and placeholders, exact texts,
+// and that the reader returns every entry as written.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,28 +7,19 @@
 #include <regex>
 #include <sstream>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "foundation/localize.h"
 #include "shipped_tables.h"
 
 namespace {
 
-typedef std::vector<std::pair<std::string, std::string>> Entries;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+typedef std::multimap<std::string, std::string> Entries;
 
 Entries entriesOf(const std::string& xml) {
     Entries out;
     std::regex entry("<([A-Za-z0-9_]+)>([^<]*)</\\1>");
     for (std::sregex_iterator it(xml.begin(), xml.end(), entry), end; it != end; ++it)
-        out.emplace_back((*it)[1], (*it)[2]);
+        out.emplace((*it)[1], (*it)[2]);
     return out;
 }
 
@@ -43,106 +34,65 @@ std::string placeholders(const std::string& text) {
 class StringTables : public ::testing::Test {
   protected:
     void SetUp() override {
-        english = readFile(sourceFile("src/resources/strings_en.xml"));
-        german = readFile(sourceFile("src/resources/strings_de.xml"));
-        ASSERT_FALSE(english.empty());
-        ASSERT_FALSE(german.empty());
+        for (auto* t : {&english, &german}) {
+            std::ifstream in(sourceFile(t == &english ? "src/resources/strings_en.xml"
+                                                      : "src/resources/strings_de.xml"),
+                             std::ios::binary);
+            std::stringstream s;
+            s << in.rdbuf();
+            *t = s.str();
+            ASSERT_FALSE(t->empty());
+        }
     }
     std::string english, german;
 };
 
-TEST_F(StringTables, FormatIsUtf8WithDeclarationAndRoot) {
+TEST_F(StringTables, FormatKeysAndPlaceholders) {
     for (const std::string* t : {&english, &german}) {
-        EXPECT_EQ(t->compare(0, 3, "\xEF\xBB\xBF"), 0) << "byte-order mark";
-        EXPECT_EQ(t->compare(3, 38, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), 0);
-        EXPECT_NE(t->find("<strings>"), std::string::npos);
+        EXPECT_EQ(t->compare(0, 41, "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>"), 0);
+        EXPECT_NE(t->find("\n<strings>\n"), std::string::npos);
         EXPECT_NE(t->find("</strings>"), std::string::npos);
         EXPECT_EQ(t->find('&'), std::string::npos) << "texts carry no entities";
     }
-}
-
-TEST_F(StringTables, SameKeysAndPlaceholdersInBothLanguages) {
     Entries en = entriesOf(english), de = entriesOf(german);
-    std::map<std::string, std::string> enFirst, deFirst;
-    std::map<std::string, int> enCount, deCount;
-    for (auto& e : en) {
-        enFirst.emplace(e.first, e.second);
-        enCount[e.first]++;
-    }
-    for (auto& e : de) {
-        deFirst.emplace(e.first, e.second);
-        deCount[e.first]++;
-    }
     EXPECT_EQ(en.size(), 56u);
-    EXPECT_EQ(enCount["saveAsEPS"], 2);
-    for (auto& c : enCount) {
-        if (c.first != "saveAsEPS") {
-            EXPECT_EQ(c.second, 1) << "English key twice: " << c.first;
+    for (auto& e : en) {
+        size_t expected = e.first == "saveAsEPS" ? 2 : 1;
+        EXPECT_EQ(en.count(e.first), expected) << "English key " << e.first;
+        EXPECT_EQ(de.count(e.first), e.first == "kMissingFontWarn" ? 0u : 1u)
+            << "German key " << e.first;
+        auto g = de.find(e.first);
+        if (g != de.end()) {
+            EXPECT_EQ(placeholders(g->second), placeholders(e.second)) << "key " << e.first;
         }
     }
-    for (auto& c : deCount)
-        EXPECT_EQ(c.second, 1) << "German key twice: " << c.first;
+    for (auto& g : de)
+        EXPECT_EQ(en.count(g.first) > 0, true) << "English lacks " << g.first;
 
-    for (auto& e : enFirst) {
-        if (e.first == "kMissingFontWarn") {
-            EXPECT_EQ(deFirst.count(e.first), 0u) << "English only";
-            continue;
-        }
-        ASSERT_EQ(deFirst.count(e.first), 1u) << "German lacks " << e.first;
-        EXPECT_EQ(placeholders(deFirst[e.first]), placeholders(e.second)) << "key " << e.first;
-    }
-    for (auto& e : deFirst)
-        EXPECT_EQ(enFirst.count(e.first), 1u) << "English lacks " << e.first;
+    auto first = [](const Entries& t, const char* key) { return t.find(key)->second; };
+    EXPECT_EQ(first(en, "kProgress"), "Kestrix:     Page %s");
+    EXPECT_EQ(first(en, "jobSlug"), "Add print time (\"JobSlug\")");
+    EXPECT_EQ(first(de, "kCopyOptions"), " Kopie");
+    EXPECT_EQ(first(de, "overwriteWarning"), "Die Ausgabedatei existiert bereits! \xC3\x9C"
+                                             "berschreiben?");
+    EXPECT_EQ(first(de, "tracking"), "Tracking (\xC3\x96"
+                                     "ffnen, Speichern, Ausgabe)");
+    EXPECT_EQ(first(de, "kFontCorrupt"), "Die Schrift %s ist besch\xC3\xA4"
+                                         "digt oder fehlt!");
 }
 
-TEST_F(StringTables, TextsThatAreEasyToGetWrong) {
-    std::map<std::string, std::string> en, de;
-    for (auto& e : entriesOf(english))
-        en.emplace(e.first, e.second);
-    for (auto& e : entriesOf(german))
-        de.emplace(e.first, e.second);
-    struct Case {
-        std::map<std::string, std::string>* table;
-        const char* key;
-        const char* text;
-    } cases[] = {
-        {&en, "kCopyOptions", " Copy"},
-        {&de, "kCopyOptions", " Kopie"},
-        {&en, "kProgress", "Kestrix:     Page %s"},
-        {&en, "jobSlug", "Add print time (\"JobSlug\")"},
-        {&de, "overwriteSetting",
-         "Warnung beim \xC3\x9C"
-         "berschreiben der Ausgabedateien"},
-        {&de, "tracking",
-         "Tracking (\xC3\x96"
-         "ffnen, Speichern, Ausgabe)"},
-        {&de, "kFontCorrupt",
-         "Die Schrift %s ist besch\xC3\xA4"
-         "digt oder fehlt!"},
-        {&de, "noValidPageNum", "Keine g\xC3\xBCltige Seitennummer"},
-        {&en, "overflowErr", "Text overflow! Continue anyway?"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ((*c.table)[c.key], c.text) << "key " << c.key;
-}
-
-// Through the real lookup: every entry comes back exactly as written (the first of a pair).
 TEST_F(StringTables, ReaderReturnsEveryEntry) {
     ASSERT_TRUE(useShippedTables());
-    struct Language {
-        int16_t host;
-        const std::string* xml;
-    } languages[] = {{0, &english}, {3, &german}};
-    for (const Language& l : languages) {
-        setInterfaceLanguage(l.host);
+    for (int16_t host : {0, 3}) {
+        setInterfaceLanguage(host);
         ASSERT_EQ(loadStringTable(), 0);
-        std::map<std::string, bool> seen;
-        for (auto& e : entriesOf(*l.xml)) {
-            if (seen[e.first]) continue;
-            seen[e.first] = true;
+        std::string xml = host == 3 ? german : english;
+        // entriesOf keeps the order of the file among equal keys: the first is the one found.
+        Entries entries = entriesOf(xml);
+        for (auto it = entries.begin(); it != entries.end(); it = entries.upper_bound(it->first)) {
             char dest[kLocalizedSize];
-            localize(e.first.c_str(), dest);
-            EXPECT_EQ(std::string(dest), e.second) << "key " << e.first << ", host " << l.host;
+            localize(it->first.c_str(), dest);
+            EXPECT_EQ(std::string(dest), it->second) << "key " << it->first << ", host " << host;
         }
     }
     unloadStringTable();

@@ -1,6 +1,7 @@
 // The XML reader on small documents shaped like our string tables and dialog descriptions.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -8,68 +9,40 @@
 
 namespace {
 
-std::string text(const char* doc, const char* name, int32_t* count = nullptr) {
-    char value[kXmlValueSize];
-    int32_t n = xmlGetText(doc, name, value);
-    if (count) *count = n;
-    return value;
-}
-
-const char kTable[] = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<strings>\n"
-                      "<no>No</no>\n<none>None</none>\n<saveAsEPS>first</saveAsEPS>\n"
-                      "<kCopyOptions> Copy</kCopyOptions>\n<empty></empty>\n"
-                      "<control id=\"1\">attr</control>\n<entity>a &amp; b</entity>\n"
-                      "<saveAsEPS>second</saveAsEPS>\n</strings>\n";
-
 TEST(XmlGetText, FindsElementsByLiteralTags) {
+    const std::string k64(64, 'k'), k65(65, 'k'), body(300, 'x');
+    const std::string table = "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<strings>\n<no>No</no>"
+                              "<none>None</none><saveAsEPS>first</saveAsEPS><cp> Copy</cp>"
+                              "<empty></empty><control id=\"1\">attr</control><e>a &amp; b</e>"
+                              "<saveAsEPS>second</saveAsEPS><" +
+                              k64 + ">64</" + k64 + "><" + k65 + ">65</" + k65 + "><long>" + body +
+                              "</long><open>x";
     struct Case {
-        const char* name;
-        const char* expected;
-        int32_t count;
+        std::string name, expected;
     } cases[] = {
-        {"no", "No", 2},
-        {"NO", "No", 2},           // case folded on the name
-        {"none", "None", 4},       // "<no>" is no prefix match of "<none>"
-        {"saveAsEPS", "first", 5}, // the first of two wins
-        {"kCopyOptions", " Copy", 5},
-        {"empty", "", 0},
-        {"control", "", 0}, // a start tag with an attribute is not "<control>"
-        {"entity", "a &amp; b", 9},
-        {"missing", "", 0},
-        {"", "", 0},
+        {"no", "No"},
+        {"NO", "No"},
+        {"none", "None"},
+        {"saveAsEPS", "first"},
+        {"cp", " Copy"},
+        {"empty", ""},
+        {"control", ""},
+        {"e", "a &amp; b"},
+        {k64, "64"},
+        {k65, ""},
+        {"long", body.substr(0, 250)},
+        {"open", ""},
+        {"missing", ""},
+        {"", ""},
     };
     for (const Case& c : cases) {
-        int32_t n = -1;
-        EXPECT_EQ(text(kTable, c.name, &n), c.expected) << "name " << c.name;
-        EXPECT_EQ(n, c.count) << "name " << c.name;
+        char value[kXmlValueSize];
+        int32_t n = xmlGetText(table.c_str(), c.name.c_str(), value);
+        EXPECT_EQ(std::string(value), c.expected) << "name " << c.name;
+        EXPECT_EQ(n, static_cast<int32_t>(c.expected.size())) << "name " << c.name;
     }
-}
-
-TEST(XmlGetText, StartTagMatchesAnyCaseInTheDocument) {
-    EXPECT_EQ(text("<YES>Yes</Yes>", "yes"), "Yes");
-    EXPECT_EQ(text("<a>unterminated", "a"), "");
-    EXPECT_EQ(text(nullptr, "a"), "");
-}
-
-TEST(XmlGetText, NameLengthLimitIsSixtyFourBytes) {
-    std::string n64(64, 'k'), n65(65, 'k');
-    std::string doc = "<" + n64 + ">sixty-four</" + n64 + "><" + n65 + ">too long</" + n65 + ">";
-    EXPECT_EQ(text(doc.c_str(), n64.c_str()), "sixty-four");
-    EXPECT_EQ(text(doc.c_str(), n65.c_str()), "");
-}
-
-TEST(XmlGetText, LongTextIsCutToTheBuffer) {
-    std::string body(300, 'x');
-    body[249] = 'L';
-    std::string doc = "<t>" + body + "</t>";
-    int32_t n = 0;
-    std::string got = text(doc.c_str(), "t", &n);
-    EXPECT_EQ(n, 250);
-    EXPECT_EQ(got, body.substr(0, 250));
-
     char small[8];
-    EXPECT_EQ(xmlGetText(doc.c_str(), "t", small, sizeof small), 7);
-    EXPECT_EQ(std::string(small), std::string(7, 'x'));
+    EXPECT_EQ(xmlGetText(table.c_str(), "long", small, sizeof small), 7) << "cut to the buffer";
 }
 
 TEST(XmlGetInt, TextsAndFallbacks) {
@@ -77,11 +50,9 @@ TEST(XmlGetInt, TextsAndFallbacks) {
         const char* doc;
         int32_t expected;
     } cases[] = {
-        {"<v>true</v>", 1},  {"<v>false</v>", 0},
-        {"<v>TRUE</v>", 0},  {"<v>  -42px</v>", -42},
-        {"<v>+7</v>", 7},    {"<v>abc</v>", 0},
-        {"<v></v>", 99},     {"<w>1</w>", 99},
-        {"<v>true </v>", 0}, {"<v>99999999999</v>", 2147483647},
+        {"<v>true</v>", 1},  {"<V>false</V>", 0},     {"<v>TRUE</v>", 0},
+        {"<v>true </v>", 0}, {"<v>  -42px</v>", -42}, {"<v>abc</v>", 0},
+        {"<v></v>", 99},     {"<w>1</w>", 99},        {"<v>99999999999</v>", 2147483647},
     };
     for (const Case& c : cases)
         EXPECT_EQ(xmlGetInt(c.doc, "v", 99), c.expected) << c.doc;
@@ -89,62 +60,39 @@ TEST(XmlGetInt, TextsAndFallbacks) {
 
 struct Visits {
     std::vector<std::string> elements;
-    std::vector<int32_t> lengths;
-    size_t stopAfter = 100;
+    size_t stopAfter;
 };
 
 bool collect(const char* element, int32_t length, void* context) {
     Visits* v = static_cast<Visits*>(context);
+    EXPECT_EQ(static_cast<size_t>(length), strlen(element));
     v->elements.push_back(element);
-    v->lengths.push_back(length);
     return v->elements.size() < v->stopAfter;
 }
 
-TEST(XmlForEachElement, VisitsInDocumentOrder) {
-    const char doc[] = "<window><control><id>1</id></control>\n"
-                       "<CONTROL><id>2</id></CONTROL><control><id>3</id></control></window>";
-    Visits v;
-    xmlForEachElement(doc, "control", collect, &v);
-    ASSERT_EQ(v.elements.size(), 3u);
-    EXPECT_EQ(v.elements[0], "<control><id>1</id></control>");
-    EXPECT_EQ(v.lengths[0], static_cast<int32_t>(v.elements[0].size()));
-    EXPECT_EQ(xmlGetInt(v.elements[1].c_str(), "id", 0), 2);
-    EXPECT_EQ(xmlGetInt(v.elements[2].c_str(), "id", 0), 3);
-
-    Visits first;
-    first.stopAfter = 1;
-    xmlForEachElement(doc, "control", collect, &first);
-    EXPECT_EQ(first.elements.size(), 1u) << "the visitor's false stops the walk";
-}
-
-TEST(XmlForEachElement, NestedSameNameIsVisitedAgain) {
-    Visits v;
-    xmlForEachElement("<g><g>in</g>tail</g>", "g", collect, &v);
-    ASSERT_EQ(v.elements.size(), 2u);
-    EXPECT_EQ(v.elements[0], "<g><g>in</g>");
-    EXPECT_EQ(v.elements[1], "<g>in</g>");
-}
-
-TEST(XmlForEachElement, AttributeNameFindsPlainEndTag) {
-    Visits v;
-    xmlForEachElement("<control type=\"x\">a</control><control>b</control>", "control type=\"x\"",
-                      collect, &v);
-    ASSERT_EQ(v.elements.size(), 1u);
-    EXPECT_EQ(v.elements[0], "<control type=\"x\">a</control>");
-}
-
-TEST(XmlForEachElement, MissingEndTagEndsTheWalk) {
-    Visits v;
-    xmlForEachElement("<c>1</c><c>2", "c", collect, &v);
-    EXPECT_EQ(v.elements, std::vector<std::string>{"<c>1</c>"});
-}
-
-TEST(XmlForEachElement, LongNamesAreSafe) {
-    std::string name(200, 'n');
-    std::string doc = "<" + name + ">x</" + name + ">";
-    Visits v;
+TEST(XmlForEachElement, VisitsElementsInDocumentOrder) {
+    typedef std::vector<std::string> List;
+    struct Case {
+        const char* doc;
+        const char* name;
+        size_t stopAfter;
+        List expected;
+    } cases[] = {
+        {"<w><c><id>1</id></c>\n<C>2</C></w>", "c", 9, {"<c><id>1</id></c>", "<C>2</C>"}},
+        {"<c>1</c><c>2</c>", "c", 1, {"<c>1</c>"}}, // the visitor's false stops the walk
+        {"<g><g>in</g>tail</g>", "g", 9, {"<g><g>in</g>", "<g>in</g>"}},
+        {"<c t=\"x\">a</c><c>b</c>", "c t=\"x\"", 9, {"<c t=\"x\">a</c>"}},
+        {"<c>1</c><c>2", "c", 9, {"<c>1</c>"}},
+    };
+    for (const Case& c : cases) {
+        Visits v{{}, c.stopAfter};
+        xmlForEachElement(c.doc, c.name, collect, &v);
+        EXPECT_EQ(v.elements, c.expected) << c.doc;
+    }
+    std::string name(200, 'n'), doc = "<" + name + ">x</" + name + ">";
+    Visits v{{}, 9};
     xmlForEachElement(doc.c_str(), name.c_str(), collect, &v);
-    EXPECT_EQ(v.elements.size(), 1u);
+    EXPECT_EQ(v.elements.size(), 1u) << "long names are safe";
 }
 
 } // namespace
