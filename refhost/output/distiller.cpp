@@ -2,6 +2,7 @@
 
 #include "model/document.h"
 #include "model/file_io.h"
+#include "output/unix_command.h"
 
 #include <windows.h>
 
@@ -24,62 +25,11 @@ std::string narrow(const std::wstring& w) {
     return utf16ToUtf8(std::u16string(w.begin(), w.end()));
 }
 
-bool runningUnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-// Wine's own path conversions; absent on Windows.
-std::string unixPathOf(const std::string& dosPath) {
-    using Fn = char*(CDECL*)(const wchar_t*);
-    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!fn) return std::string();
-    char* p = fn(wide(dosPath).c_str());
-    if (!p) return std::string();
-    std::string out = p;
-    HeapFree(GetProcessHeap(), 0, p);
-    return out;
-}
-std::string dosPathOf(const std::string& unixPath) {
-    using Fn = wchar_t*(CDECL*)(const char*);
-    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    if (!fn) return std::string();
-    wchar_t* p = fn(unixPath.c_str());
-    if (!p) return std::string();
-    std::string out = narrow(p);
-    HeapFree(GetProcessHeap(), 0, p);
-    return out;
-}
-
-// Quotes one argument by the rules programs use to split a Windows command line.
-std::wstring quoteArgument(const std::wstring& a) {
-    if (!a.empty() && a.find_first_of(L" \t\"") == std::wstring::npos) return a;
-    std::wstring out = L"\"";
-    size_t slashes = 0;
-    for (wchar_t c : a) {
-        if (c == L'\\') {
-            ++slashes;
-            continue;
-        }
-        if (c == L'"')
-            out.append(slashes * 2 + 1, L'\\');
-        else
-            out.append(slashes, L'\\');
-        slashes = 0;
-        out.push_back(c);
-    }
-    out.append(slashes * 2, L'\\');
-    out.push_back(L'"');
-    return out;
-}
-
 std::wstring commandLine(const std::vector<std::string>& args) {
     std::wstring cmd;
     for (const auto& a : args) {
         if (!cmd.empty()) cmd.push_back(L' ');
-        cmd += quoteArgument(wide(a));
+        cmd += quoteWindowsArgument(wide(a));
     }
     return cmd;
 }
@@ -188,59 +138,30 @@ DistillStatus runWindowsProgram(const std::string& program, const std::string& p
     return DistillStatus::Ok;
 }
 
-// A Unix program under Wine: Wine starts it but cannot wait for it or read its exit code, so a
-// shell runs it and leaves the exit code in a file that appears only when the program ended.
+// A Unix program under Wine, with Unix paths.
 DistillStatus runUnixProgram(const std::string& program, const std::string& ps,
                              const std::string& pdf, std::string* error) {
-    std::string shell = dosPathOf("/bin/sh");
-    std::string base = tempBase();
-    std::string logDos = base + ".log", statusDos = base + ".status";
     std::string psU = unixPathOf(ps), pdfU = unixPathOf(pdf);
-    std::string logU = unixPathOf(logDos), statusU = unixPathOf(statusDos);
-    if (shell.empty() || psU.empty() || pdfU.empty() || logU.empty() || statusU.empty()) {
-        if (error) *error = "the distiller " + program + " cannot be started from here";
-        return DistillStatus::Missing;
+    if (psU.empty() || pdfU.empty()) {
+        if (error) *error = "the distiller " + program + " cannot be given the file paths";
+        return DistillStatus::Failed;
     }
-    std::vector<std::string> args = {
-        "sh",
-        "-c",
-        "log=$1; st=$2; shift 2; \"$@\" >\"$log\" 2>&1; echo $? >\"$st.part\"; mv \"$st.part\" "
-        "\"$st\"",
-        "sh",
-        logU,
-        statusU,
-        program};
+    std::vector<std::string> argv = {program};
     for (auto& a : ghostscriptArguments(psU, pdfU))
-        args.push_back(a);
-    std::wstring cmd = commandLine(args);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(wide(shell).c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &si, &pi)) {
+        argv.push_back(a);
+    UnixRun run = runUnixCommand(argv, kDistillTimeoutMs);
+    if (!run.started) {
         if (error) *error = "the distiller " + program + " could not be started";
         return DistillStatus::Missing;
     }
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    DWORD startTick = GetTickCount();
-    std::string status;
-    while (!readWholeFile(statusDos, status)) {
-        if (GetTickCount() - startTick > kDistillTimeoutMs) {
-            if (error) *error = "the distiller " + program + " did not finish in time";
-            return DistillStatus::Failed;
-        }
-        Sleep(20);
+    if (run.timedOut) {
+        if (error) *error = "the distiller " + program + " did not finish in time";
+        return DistillStatus::Failed;
     }
-    std::string text;
-    readWholeFile(logDos, text);
-    removeFile(logDos);
-    removeFile(statusDos);
-    int code = std::atoi(status.c_str());
-    if (status.empty() || code != 0) {
+    if (run.exitCode != 0) {
         if (error)
-            *error = "the distiller " + program + " failed (exit code " + lastLines(status) +
-                     "): " + lastLines(text);
+            *error = "the distiller " + program + " failed (exit code " +
+                     std::to_string(run.exitCode) + "): " + lastLines(run.output);
         return DistillStatus::Failed;
     }
     return DistillStatus::Ok;
