@@ -175,7 +175,7 @@ TEST_F(ExportRun, OverlongOutputPathIsRefusedClearly) {
     exportPages(false);
     EXPECT_TRUE(world.host.outputs.empty());
     ASSERT_EQ(1u, world.user.log.messages.size());
-    EXPECT_EQ("pathTooLong|Catalog", world.user.log.messages[0]);
+    EXPECT_EQ("The output file name is too long:|Catalog", world.user.log.messages[0]);
 }
 
 TEST_F(ExportRun, NineThousandNineHundredNinetyNinePages) {
