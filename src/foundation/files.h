@@ -14,6 +14,9 @@ bool fileExists(const char* path);
 // true when the path exists and is neither a folder nor hidden.
 bool isVisibleFile(const char* path);
 
+// true when a file exists at the path and is marked read-only.
+bool isReadOnlyFile(const char* path);
+
 // Creates the folder (not its parents); true only when this call created it.
 bool createFolder(const char* path);
 

@@ -249,6 +249,8 @@ std::string CMyPrefs::fileForm() const {
 }
 
 bool CMyPrefs::writeFile(const std::string& bytes) const {
+    // A read-only file is the user's choice; replacing it by rename would override that.
+    if (isReadOnlyFile(path_)) return false;
     std::string temporary = std::string(path_) + ".tmp";
     FILE* file = openStream(temporary.c_str(), "wb");
     if (!file) return false;

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include "foundation/platform/posix/resource_registry.h"
+#endif
+
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -240,6 +244,19 @@ TEST_F(PrefsOnDisk, MissingFileStartsEmptyAndPathGetsIni) {
     ASSERT_EQ(0, prefs.load(temp.path("Upper.INI").c_str()));
     EXPECT_EQ(temp.path("Upper.INI"), prefs.path());
 }
+
+#ifndef _WIN32
+TEST_F(PrefsOnDisk, MissingFileTakesTheBuiltInDefaultsVerbatim) {
+    const std::string defaults = "[General]\nAddAlways=0\n\n";
+    registerResource("Prefs_E", "INI", defaults.data(), defaults.size());
+    CMyPrefs prefs;
+    ASSERT_EQ(0, prefs.load(temp.path("Kestrix.ini").c_str()));
+    clearRegisteredResources();
+    EXPECT_EQ(showBytes(defaults), showBytes(memoryOf(prefs))) << "no CR in front, not normalised";
+    EXPECT_EQ(defaults.size() + 8192, prefs.capacity());
+    EXPECT_EQ("<missing>", valueOf(prefs, "General", "AddAlways")) << "no CR before the header";
+}
+#endif
 
 TEST_F(PrefsOnDisk, LooseLineEndsAreSavedNormal) {
     const std::string path = temp.path("Kestrix.ini");

@@ -24,6 +24,12 @@ bool isVisibleFile(const char* path) {
     return fileNameOf(path, name, sizeof name, true) && name[0] != '.';
 }
 
+bool isReadOnlyFile(const char* path) {
+    struct stat status;
+    return path && *path && stat(path, &status) == 0 && !S_ISDIR(status.st_mode) &&
+           !(status.st_mode & S_IWUSR);
+}
+
 bool createFolder(const char* path) {
     return path && *path && !fileExists(path) && mkdir(path, 0777) == 0;
 }

@@ -24,6 +24,11 @@ bool isVisibleFile(const char* path) {
            !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
 }
 
+bool isReadOnlyFile(const char* path) {
+    DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool createFolder(const char* path) {
     std::wstring wide;
     if (!widePath(path, wide) || GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
