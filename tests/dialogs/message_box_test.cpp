@@ -1,0 +1,221 @@
+// The message box as the user sees it: texts and buttons in both languages, the detail line,
+// growth for long texts, the answers, and the focus handed back afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "dialog_test_support.h"
+#include "dialogs/message_box.h"
+
+namespace {
+
+// What the box showed, read while it was up.
+struct Seen {
+    std::string caption, text, button1, button2;
+    bool button2Visible = false;
+    RECT box{}, textRect{}, button1Rect{}, button2Rect{};
+};
+
+enum Answer { PressButton1, PressButton2, CloseBox, CancelCommand };
+
+void answer(HWND box, Answer how) {
+    switch (how) {
+    case PressButton1:
+        SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
+        break;
+    case PressButton2:
+        SendMessageW(GetDlgItem(box, 2), BM_CLICK, 0, 0);
+        break;
+    case CloseBox:
+        SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case CancelCommand:
+        SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        break; // Escape
+    }
+}
+
+int16_t showAndRead(const std::function<int16_t()>& show, Answer how, Seen& seen) {
+    return int16_t(whileModal([&] { return show(); },
+                              [&](HWND box) {
+                                  HWND b1 = GetDlgItem(box, 1), b2 = GetDlgItem(box, 2);
+                                  seen.caption = windowText(box);
+                                  seen.text = windowText(GetDlgItem(box, kMessageTextId));
+                                  seen.button1 = windowText(b1);
+                                  seen.button2 = windowText(b2);
+                                  seen.button2Visible = IsWindowVisible(b2);
+                                  GetWindowRect(box, &seen.box);
+                                  seen.textRect = rectInParent(GetDlgItem(box, kMessageTextId));
+                                  seen.button1Rect = rectInParent(b1);
+                                  seen.button2Rect = rectInParent(b2);
+                                  answer(box, how);
+                              }));
+}
+
+struct Case {
+    const char* name;
+    int language;
+    std::function<int16_t()> show;
+    const char* text;
+    const char* button1;
+    const char* button2; // null: hidden
+    Answer how;
+    int16_t result;
+};
+
+TEST(MessageBoxDialog, TextsButtonsAndAnswers) {
+    const Case cases[] = {
+        {"English message", 0,
+         [] {
+             showMessage("noValidPageNum");
+             return int16_t(0);
+         },
+         "Invalid page range!", "OK", nullptr, PressButton1, 0},
+        {"German message", 3,
+         [] {
+             showMessage("noValidPageNum");
+             return int16_t(0);
+         },
+         "Keine g\xC3\xBCltige Seitennummer", "OK", nullptr, PressButton1, 0},
+        {"English question with detail", 0,
+         [] {
+             setMessageDetail("%s", "C:\\Jobs\\Catalog\\page 1.pdf");
+             return askYesNo("overwriteWarning");
+         },
+         "The output file already exists! Overwrite?\r\rC:\\Jobs\\Catalog\\page 1.pdf", "Yes", "No",
+         PressButton2, 2},
+        {"German question answered yes", 3, [] { return askYesNo("overwriteWarning"); },
+         "Die Ausgabedatei existiert bereits! \xC3\x9C"
+         "berschreiben?",
+         "Ja", "Nein", PressButton1, 1},
+        {"close box answers no", 0, [] { return askYesNo("overwriteWarning"); },
+         "The output file already exists! Overwrite?", "Yes", "No", CloseBox, 2},
+        {"Escape answers no", 3, [] { return askYesNo("deleteTracking"); },
+         "Tracking l\xC3\xB6schen", "Ja", "Nein", CancelCommand, 2},
+        {"a literal format", 0, [] { return askYesNo("%d-%d", 1, 5); }, "1-5", "Yes", "No",
+         PressButton1, 1},
+        {"a key without entry shows itself", 0,
+         [] {
+             showMessage("fnfErr");
+             return int16_t(0);
+         },
+         "fnfErr", "OK", nullptr, PressButton1, 0},
+        {"a table text with arguments", 3,
+         [] {
+             showMessage("kWriteToDisk", 28);
+             return int16_t(0);
+         },
+         "Fehler 28 beim Schreiben auf die Festplatte!", "OK", nullptr, PressButton1, 0},
+        {"200 bytes are cut and not formatted", 0,
+         [] {
+             showMessage(std::string(100, '%').append(100, 'd').c_str(), 1);
+             return int16_t(0);
+         },
+         nullptr, "OK", nullptr, PressButton1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useLanguage(c.language);
+        Seen seen;
+        int16_t result = showAndRead(c.show, c.how, seen);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(seen.caption, "Kestrix");
+        if (c.text) {
+            EXPECT_EQ(seen.text, c.text);
+        }
+        EXPECT_EQ(seen.button1, c.button1);
+        EXPECT_EQ(seen.button2Visible, c.button2 != nullptr);
+        if (c.button2) {
+            EXPECT_EQ(seen.button2, c.button2);
+            EXPECT_LT(seen.button2Rect.right, seen.button1Rect.left) << "Yes stands at the right";
+        }
+    }
+    useLanguage(0);
+}
+
+TEST(MessageBoxDialog, LongFormatsAreShownCutAndUnformatted) {
+    struct Case {
+        std::string format;
+        std::string shown;
+    } cases[] = {
+        {std::string(100, '%') + std::string(100, 'd'),
+         std::string(100, '%') + std::string(100, 'd') + "\xE2\x80\xA6"},
+        {std::string(199, 'x') + "%d", std::string(199, 'x') + "%\xE2\x80\xA6"},
+        // 199 bytes: still a format.
+        {std::string(197, 'y') + "%d", std::string(197, 'y') + "42"},
+        // A character that would be split at byte 200 is left out whole.
+        {std::string(199, 'z') + "\xC3\xBC", std::string(199, 'z') + "\xE2\x80\xA6"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.format.size()) + " bytes");
+        Seen seen;
+        showAndRead([&] { return askYesNo(c.format.c_str(), 42); }, PressButton1, seen);
+        EXPECT_EQ(seen.text, c.shown);
+    }
+}
+
+TEST(MessageBoxDialog, DetailBelongsToTheNextBoxOnly) {
+    Seen first, second;
+    setMessageDetail("detail %d", 1);
+    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, first);
+    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, second);
+    EXPECT_EQ(first.text, "The output file already exists! Overwrite?\r\rdetail 1");
+    EXPECT_EQ(second.text, "The output file already exists! Overwrite?");
+}
+
+int height(const RECT& r) {
+    return r.bottom - r.top;
+}
+
+TEST(MessageBoxDialog, GrowsDownwardsWithItsText) {
+    Seen small, large;
+    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, small);
+    std::string path = "C:\\Jobs";
+    for (int i = 0; i < 20; ++i)
+        path += "\\Folder number " + std::to_string(i);
+    setMessageDetail("%s", path.c_str());
+    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, large);
+
+    int extra = height(large.textRect) - height(small.textRect);
+    EXPECT_GT(extra, 3 * height(small.textRect)) << "the long path wraps over several lines";
+    EXPECT_EQ(height(large.box) - height(small.box), extra);
+    EXPECT_EQ(large.button1Rect.top - small.button1Rect.top, extra);
+    EXPECT_EQ(large.button2Rect.top - small.button2Rect.top, extra);
+    EXPECT_EQ(large.textRect.top, small.textRect.top);
+    EXPECT_GE(large.button1Rect.top, large.textRect.bottom) << "buttons stay below the text";
+    // Placed a quarter of the free height from the top, centred across.
+    EXPECT_EQ(large.box.left,
+              (GetSystemMetrics(SM_CXSCREEN) - (large.box.right - large.box.left)) / 2);
+    EXPECT_EQ(large.box.top, (GetSystemMetrics(SM_CYSCREEN) - height(large.box)) / 4);
+}
+
+TEST(MessageBoxDialog, FocusReturnsWithItsTextSelected) {
+    HWND host = testHostWindow();
+    HWND field = CreateWindowExW(0, L"Edit", L"page range", WS_CHILD | WS_VISIBLE, 5, 5, 200, 20,
+                                 host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(host);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 2, 2);
+    bool hostEnabledInside = true;
+    whileModal(
+        [] {
+            showMessage("noValidPageNum");
+            return INT_PTR(0);
+        },
+        [&](HWND box) {
+            hostEnabledInside = IsWindowEnabled(host);
+            answer(box, PressButton1);
+        });
+    EXPECT_FALSE(hostEnabledInside);
+    EXPECT_TRUE(IsWindowEnabled(host));
+    EXPECT_EQ(GetFocus(), field);
+    DWORD from = 99, to = 99;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 10u);
+    DestroyWindow(field);
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The progress dialog driving a job: the order of the step calls, refusal, Cancel while a step
+// runs, ticks arriving during a step, an empty list, and its titles in both languages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "dialog_test_support.h"
+#include "dialogs/control_access.h"
+#include "dialogs/progress_dialog.h"
+#include "dialogs/toolkit.h"
+
+namespace {
+
+struct Call {
+    int current; // the item's value, -1 for none
+    int next;
+    int barPosition;
+    bool operator==(const Call& o) const {
+        return current == o.current && next == o.next && barPosition == o.barPosition;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Call& c) {
+    return out << "(" << c.current << ", " << c.next << ", bar " << c.barPosition << ")";
+}
+
+enum Interference { None, Refuse, ClickCancel, CloseBox, NestedLoop };
+
+struct Job {
+    int at = 0; // the current item at which the interference happens; -1: the opening call
+    Interference what = None;
+    std::vector<Call> calls;
+    int barDuringNestedLoop = -1;
+};
+
+int value(void* item) {
+    return item ? *static_cast<int32_t*>(item) : -1;
+}
+
+bool step(HWND dialog, void* current, void* next, void* data) {
+    auto* job = static_cast<Job*>(data);
+    HWND bar = findControl(dialog, makeTag("prog"));
+    job->calls.push_back({value(current), value(next), int(SendMessageW(bar, PBM_GETPOS, 0, 0))});
+    if (value(current) != job->at) return true;
+    switch (job->what) {
+    case Refuse:
+        return false;
+    case ClickCancel:
+        PostMessageW(findControl(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        break;
+    case CloseBox:
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case NestedLoop:
+        // As a message box opened by the step would: the dialog's ticks arrive meanwhile.
+        pumpMessages(150);
+        job->barDuringNestedLoop = int(SendMessageW(bar, PBM_GETPOS, 0, 0));
+        break;
+    case None:
+        break;
+    }
+    return true;
+}
+
+struct ItemList {
+    CMyArray array{};
+    explicit ItemList(std::initializer_list<int32_t> values) {
+        create(&array, 2, sizeof(int32_t));
+        for (int32_t v : values)
+            append(&array, &v);
+    }
+    ~ItemList() { release(&array); }
+};
+
+INT_PTR runJob(const char* title, const ItemList& items, Job& job) {
+    return whileModal([&] { return runProgress(title, step, &items.array, &job); }, [](HWND) {});
+}
+
+TEST(Progress, StepSequences) {
+    const std::vector<Call> all = {{-1, 10, 0}, {10, 20, 1}, {20, 30, 2}, {30, -1, 3}};
+    const std::vector<Call> upToSecond = {{-1, 10, 0}, {10, 20, 1}, {20, 30, 2}};
+    struct Case {
+        const char* name;
+        int at;
+        Interference what;
+        std::vector<Call> calls;
+        INT_PTR result;
+    } cases[] = {
+        {"three items", 0, None, all, kProgressDone},
+        {"a step refuses item 2", 20, Refuse, upToSecond, kProgressRefused},
+        {"Cancel while item 2 runs", 20, ClickCancel, upToSecond, kProgressCancelled},
+        {"close box while item 2 runs", 20, CloseBox, upToSecond, kProgressCancelled},
+        {"ticks during a step do nothing", 20, NestedLoop, all, kProgressDone},
+        {"the opening call's answer is not used", -1, Refuse, all, kProgressDone},
+        {"the last step refuses", 30, Refuse, all, kProgressRefused},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItemList items{10, 20, 30};
+        Job job;
+        job.at = c.at;
+        job.what = c.what;
+        EXPECT_EQ(runJob("saveAsEPS", items, job), c.result);
+        EXPECT_EQ(job.calls, c.calls);
+        if (c.what == NestedLoop) {
+            EXPECT_EQ(job.barDuringNestedLoop, 2);
+        }
+    }
+}
+
+LRESULT CALLBACK countDialogs(int code, WPARAM wParam, LPARAM lParam);
+int gDialogsCreated = 0;
+HHOOK gHook = nullptr;
+
+LRESULT CALLBACK countDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+        if (create->lpcs->lpszClass == MAKEINTATOM(32770) ||
+            className(reinterpret_cast<HWND>(wParam)) == "#32770")
+            ++gDialogsCreated;
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+TEST(Progress, EmptyListShowsNothing) {
+    gDialogsCreated = 0;
+    gHook = SetWindowsHookExW(WH_CBT, countDialogs, nullptr, GetCurrentThreadId());
+    ItemList none{};
+    Job job;
+    INT_PTR result = runProgress("saveAsEPS", step, &none.array, &job);
+    // The hook does see a dialog that opens.
+    ItemList one{5};
+    Job other;
+    INT_PTR shown = runJob("saveAsEPS", one, other);
+    UnhookWindowsHookEx(gHook);
+
+    EXPECT_EQ(result, kProgressDone);
+    EXPECT_TRUE(job.calls.empty());
+    EXPECT_EQ(shown, kProgressDone);
+    EXPECT_EQ(gDialogsCreated, 1) << "only the second job opened a dialog";
+}
+
+struct Look {
+    std::string title, cancel, message;
+    bool toolWindow = false;
+    int low = -1, high = -1;
+    bool hostEnabled = true;
+};
+
+bool lookAtDialog(HWND dialog, void* current, void*, void* data) {
+    if (current) return true;
+    auto* look = static_cast<Look*>(data);
+    look->title = windowText(dialog);
+    look->cancel = windowText(findControl(dialog, IDCANCEL));
+    look->toolWindow = GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOOLWINDOW;
+    PBRANGE range{};
+    SendMessageW(findControl(dialog, makeTag("prog")), PBM_GETRANGE, FALSE,
+                 reinterpret_cast<LPARAM>(&range));
+    look->low = range.iLow;
+    look->high = range.iHigh;
+    setControlTextF(findControl(dialog, kProgressMessageId), "Page %s", "iv");
+    char text[64] = "";
+    getControlTextById(dialog, kProgressMessageId, text);
+    look->message = text;
+    look->hostEnabled = IsWindowEnabled(testHostWindow());
+    return true;
+}
+
+TEST(Progress, TitlesAndCaptionsFollowTheLanguage) {
+    struct Case {
+        int language;
+        const char* title;
+        const char* shownTitle;
+        const char* cancel;
+    } cases[] = {
+        {0, "saveAsEPS", "Save Page(s) as EPS", "Cancel"},
+        {3, "saveAsPDF", "Seite(n) als PDF sichern", "Abbrechen"},
+        {3, "Export: 4 pages", "Export: 4 pages", "Abbrechen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shownTitle);
+        useLanguage(c.language);
+        ItemList items{1, 2, 3, 4};
+        Look look;
+        INT_PTR result = whileModal(
+            [&] { return runProgress(c.title, lookAtDialog, &items.array, &look); }, [](HWND) {});
+        EXPECT_EQ(result, kProgressDone);
+        EXPECT_EQ(look.title, c.shownTitle);
+        EXPECT_EQ(look.cancel, c.cancel);
+        EXPECT_TRUE(look.toolWindow);
+        EXPECT_EQ(look.low, 0);
+        EXPECT_EQ(look.high, 4);
+        EXPECT_EQ(look.message, "Page iv");
+        EXPECT_FALSE(look.hostEnabled) << "the host window is disabled while the job runs";
+        EXPECT_TRUE(IsWindowEnabled(testHostWindow()));
+    }
+    useLanguage(0);
+}
+
+} // namespace
