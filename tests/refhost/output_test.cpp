@@ -167,6 +167,19 @@ TEST_F(OutputTest, RefusedOutputsWriteNothing) {
     }
 }
 
+TEST_F(OutputTest, AHookCannotStartASecondOutput) {
+    int nested = -1;
+    HookRecorder hooks;
+    hooks.action = [&](OutputHookCall& call) {
+        if (call.hook == OutputHook::Announce)
+            nested = runOutput(request(kTypeEps, "b.eps", 1), nullptr);
+    };
+    std::string error;
+    ASSERT_EQ(runOutput(request(kTypeEps, "a.eps", 1), &error), kOutputOk) << error;
+    EXPECT_EQ(nested, kOutputBusy);
+    EXPECT_EQ(countFiles(dir.path()), 1);
+}
+
 TEST_F(OutputTest, EpsBoundingBoxIsThePageGrownByBleedOrTheClip) {
     struct Case {
         const char* what;

@@ -134,9 +134,8 @@ TEST_F(PdfOutputTest, PageSizeIsThePageOrSpreadPlusBleed) {
 }
 
 TEST_F(PdfOutputTest, PageHookPostScriptUsesThePageCoordinates) {
-    // The same block a plug-in writes for a TrimBox: page corners in page coordinates mapped
-    // to default user space through the current matrix.
-    OutputStyle& style = addStyle(hostSettings(), "Bleed", kTypePdf, 9, true);
+    // The block a plug-in writes for a TrimBox: the corners of the output page, in page
+    // coordinates, mapped to default user space through the current matrix.
     HookRecorder hooks;
     hooks.action = [](OutputHookCall& call) {
         if (call.hook != OutputHook::PageMarks) return;
@@ -151,11 +150,30 @@ TEST_F(PdfOutputTest, PageHookPostScriptUsesThePageCoordinates) {
             r.left, r.bottom, r.right, r.top);
         appendOutputPostScript(*call.job, ps, static_cast<size_t>(n));
     };
-    std::string error;
-    ASSERT_EQ(runOutput(request("trim.pdf", 2, 3, &style), &error), kOutputOk) << error;
-    std::string info = pdfinfo(dir.file("trim.pdf"), 1, 1);
-    EXPECT_EQ(boxOf(info, 1, "MediaBox"), "0.00 0.00 1242.00 810.00") << info;
-    EXPECT_EQ(boxOf(info, 1, "TrimBox"), "9.00 9.00 1233.00 801.00") << info;
+    struct Case {
+        const char* what;
+        double bleed;
+        bool spreads;
+        int page;
+        const char* media;
+        const char* trim;
+    } cases[] = {
+        {"first page", 0, false, 1, "0.00 0.00 612.00 792.00", "0.00 0.00 612.00 792.00"},
+        {"right-hand page of a spread", 0, false, 3, "0.00 0.00 612.00 792.00",
+         "0.00 0.00 612.00 792.00"},
+        {"right-hand page with bleed", 9, false, 3, "0.00 0.00 630.00 810.00",
+         "9.00 9.00 621.00 801.00"},
+        {"spread with bleed", 9, true, 2, "0.00 0.00 1242.00 810.00", "9.00 9.00 1233.00 801.00"},
+    };
+    for (const auto& c : cases) {
+        OutputStyle& style = addStyle(hostSettings(), c.what, kTypePdf, c.bleed, c.spreads);
+        std::string error;
+        ASSERT_EQ(runOutput(request("trim.pdf", c.page, c.page, &style), &error), kOutputOk)
+            << c.what << ": " << error;
+        std::string info = pdfinfo(dir.file("trim.pdf"), 1, 1);
+        EXPECT_EQ(boxOf(info, 1, "MediaBox"), c.media) << c.what << "\n" << info;
+        EXPECT_EQ(boxOf(info, 1, "TrimBox"), c.trim) << c.what << "\n" << info;
+    }
 }
 
 TEST_F(PdfOutputTest, DistillerProblemsLeaveNoFile) {
