@@ -2,7 +2,7 @@
 SHELL := /bin/sh
 JOBS ?= $(shell nproc)
 
-.PHONY: all bootstrap configure build test test-native test-win fuzz demo screenshots bench clean
+.PHONY: all bootstrap configure build build-win test test-native test-win fuzz demo screenshots bench clean
 
 all: build
 
@@ -29,6 +29,17 @@ fuzz: bootstrap
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	tools/run-fuzzers build/fuzz 20
+
+build-win: bootstrap
+	cmake --preset win >/dev/null
+	cmake --build --preset win -j $(JOBS)
+
+# The main job: every page of the sample catalogue as PDF, pages 1-3 as EPS, into out/demo/.
+demo: build-win
+	tools/demo build/win
+
+bench: build-win
+	tools/bench-export build/win
 
 test: build
 	$(MAKE) --no-print-directory test-native test-win fuzz
