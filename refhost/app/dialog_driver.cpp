@@ -98,12 +98,27 @@ HWND findControl(HWND dialog, int id) {
 }
 
 HWND findMessageText(HWND dialog) {
-    // The plug-in's box shows its text in static 10; the system's box in static 100.
-    for (int id : {10, 100}) {
-        HWND text = findControl(dialog, id);
-        if (text && lower(windowClass(text)) == L"static") return text;
+    // The plug-in's box shows its text in static 10.
+    HWND text = findControl(dialog, 10);
+    if (text && lower(windowClass(text)) == L"static") return text;
+    // The system's box: a standard dialog of static texts and buttons only; its text is the
+    // longest static (the icon is a static too), whose id differs between systems.
+    if (windowClass(dialog) != L"#32770") return nullptr;
+    HWND best = nullptr;
+    size_t bestLength = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        std::wstring cls = lower(windowClass(child));
+        if (cls != L"static" && cls != L"button")
+            return nullptr; // fields or lists: a dialog, not a message box
+        if (cls != L"static" || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            continue;
+        size_t length = windowText(child).size();
+        if (length > bestLength) {
+            best = child;
+            bestLength = length;
+        }
     }
-    return nullptr;
+    return best;
 }
 
 std::wstring windowText(HWND window) {

@@ -387,6 +387,10 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
         std::string err = setControlText(control, widen(words[1]));
         return err.empty() ? true : bad("file-name: " + err);
     }
+    bool on = false;
+    bool takesOnOff = name == "check" || name == "expect-checked" || name == "expect-enabled";
+    if (takesOnOff && !parseOnOff(words[2], on))
+        return bad(name + ": takes on or off, not \"" + words[2] + "\"");
     if (!acquireDialog([id](HWND d) { return findControl(d, id) != nullptr; }, kDialogWait,
                        "no control " + words[1], dialog, failure, line))
         return false;
@@ -397,10 +401,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
         err = setControlText(control, widen(words[2]));
     } else if (name == "click") {
         err = clickControl(control);
-    } else if (name == "check" || name == "expect-checked" || name == "expect-enabled") {
-        bool on = false;
-        if (!parseOnOff(words[2], on))
-            return bad(name + ": takes on or off, not \"" + words[2] + "\"");
+    } else if (takesOnOff) {
         if (name == "check") {
             err = checkControl(control, on);
         } else if (name == "expect-enabled") {
