@@ -1,69 +1,64 @@
 // Settings read from and stored in the host's output styles, and the choice of style.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "export/style_choice.h"
 #include "export/style_settings.h"
 #include "export_support.h"
 #include "foundation/prefs.h"
-#include "host/settings.h"
 
 namespace {
 
 std::string describe(const FWiz& n) {
-    return "base " + std::to_string(n.base) + " numbers " + std::to_string(n.numbers) + " sep '" +
-           n.separator + "' suffix '" + n.suffix + "' margins " + std::to_string(n.pageMargins) +
-           " before " + std::to_string(n.numberBeforeName);
+    char text[200];
+    snprintf(text, sizeof text, "%d %d '%s' '%s' %d %d", n.base, n.numbers, n.separator, n.suffix,
+             n.pageMargins, n.numberBeforeName);
+    return text;
 }
 
-StyleHandle handleOf(FakeStyle& style) {
-    return reinterpret_cast<StyleHandle>(&style);
+StyleHandle handleOf(FakeStyle* style) {
+    return reinterpret_cast<StyleHandle>(style);
 }
 
-class Styles : public ::testing::Test {
-  protected:
+TEST(Styles, FileNamingRecord) {
     ExportWorld world;
-    ExportState& state = exportState();
-};
-
-TEST_F(Styles, FileNamingRecordDefaultsAndValues) {
-    FakeStyle& unseen = world.host.addStyle("Unseen", KXH_TYPE_PDF);
-    FakeStyle& emptyPdf = world.host.addStyle("Empty PDF", KXH_TYPE_PDF);
-    emptyPdf.containers[kKestrixOwner] = {};
-    FakeStyle& emptyEps = world.host.addStyle("Empty EPS", KXH_TYPE_EPS);
-    emptyEps.containers[kKestrixOwner] = {{"FWiz/", ""}};
-    FakeStyle& full = world.host.addStyle("Full", KXH_TYPE_EPS);
-    full.containers[kKestrixOwner] = {{"FWiz/Base", "1"},        {"FWiz/Numbers", "0"},
-                                      {"FWiz/Sep", ""},          {"FWiz/Suffix", "---"},
-                                      {"FWiz/PageMargins", "1"}, {"FWiz/NumberBeforeName", "1"}};
-    FakeStyle& odd = world.host.addStyle("Odd", KXH_TYPE_PDF);
-    odd.containers[kKestrixOwner] = {{"FWiz/Numbers", ""},
-                                     {"FWiz/Sep", std::string(40, 's')},
-                                     {"FWiz/Base", " 1x"},
-                                     {"FWiz/Suffix", std::string(30, 'x') + "\xC3\xA4"}};
+    auto add = [&](uint32_t type, std::map<uint32_t, FakeEntries> data) {
+        FakeStyle& s = world.host.addStyle("S", type);
+        s.containers = data;
+        return &s;
+    };
+    const std::string c30(30, 'x');
     struct {
         FakeStyle* style;
-        std::string expected;
+        std::string expected; // base numbers 'sep' 'suffix' margins numberFirst
     } cases[] = {
-        {nullptr, "base 0 numbers 0 sep '' suffix '' margins 0 before 0"},
-        {&unseen, "base 0 numbers 0 sep '' suffix '' margins 0 before 0"},
-        {&emptyPdf, "base 0 numbers 2 sep '_' suffix '.pdf' margins 0 before 0"},
-        {&emptyEps, "base 0 numbers 2 sep '_' suffix '.eps' margins 0 before 0"},
-        {&full, "base 1 numbers 0 sep '' suffix '---' margins 1 before 1"},
-        // Texts keep 31 bytes, never half a character; an empty number takes its default.
-        {&odd, "base 1 numbers 2 sep '" + std::string(31, 's') + "' suffix '" +
-                   std::string(30, 'x') + "' margins 0 before 0"},
+        {nullptr, "0 0 '' '' 0 0"},
+        {add(KXH_TYPE_PDF, {}), "0 0 '' '' 0 0"}, // a style Kestrix never saw
+        {add(KXH_TYPE_PDF, {{kKestrixOwner, {}}}), "0 2 '_' '.pdf' 0 0"},
+        {add(KXH_TYPE_EPS, {{kKestrixOwner, {{"FWiz/", ""}}}}), "0 2 '_' '.eps' 0 0"},
+        {add(KXH_TYPE_EPS, {{kKestrixOwner,
+                             {{"FWiz/Base", "1"},
+                              {"FWiz/Numbers", "0"},
+                              {"FWiz/Sep", ""},
+                              {"FWiz/Suffix", "---"},
+                              {"FWiz/PageMargins", "1"},
+                              {"FWiz/NumberBeforeName", "1"}}}}),
+         "1 0 '' '---' 1 1"},
+        // 31 bytes at most, never half a character; an empty number takes its default.
+        {add(KXH_TYPE_PDF, {{kKestrixOwner,
+                             {{"FWiz/Numbers", ""},
+                              {"FWiz/Base", " 1x"},
+                              {"FWiz/Sep", std::string(40, 's')},
+                              {"FWiz/Suffix", c30 + "\xC3\xA4"}}}}),
+         "1 2 '" + std::string(31, 's') + "' '" + c30 + "' 0 0"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.expected, describe(readFileNaming(c.style ? handleOf(*c.style) : nullptr)))
-            << (c.style ? c.style->name : "no style");
-    }
-    EXPECT_TRUE(unseen.containers.empty()) << "reading created data";
-}
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, describe(readFileNaming(handleOf(c.style))));
+    EXPECT_TRUE(world.host.styles[0]->containers.empty()) << "reading created data";
 
-TEST_F(Styles, FileNamingRecordWrittenAndReadBack) {
-    FakeStyle& style = world.host.addStyle("Print PDF", KXH_TYPE_PDF);
     FWiz naming{1, 3, "-", ".PDF", 1, 0};
-    writeFileNaming(handleOf(style), naming);
+    writeFileNaming(handleOf(world.host.styles[0].get()), naming);
     EXPECT_EQ((FakeEntries{{"FWiz/", ""},
                            {"FWiz/Base", "1"},
                            {"FWiz/NumberBeforeName", "0"},
@@ -71,146 +66,113 @@ TEST_F(Styles, FileNamingRecordWrittenAndReadBack) {
                            {"FWiz/PageMargins", "1"},
                            {"FWiz/Sep", "-"},
                            {"FWiz/Suffix", ".PDF"}}),
-              style.containers[kKestrixOwner]);
-    EXPECT_EQ(describe(naming), describe(readFileNaming(handleOf(style))));
+              world.host.styles[0]->containers[kKestrixOwner]);
+    EXPECT_EQ(describe(naming), describe(readFileNaming(handleOf(world.host.styles[0].get()))));
 }
 
-TEST_F(Styles, BleedAndSpreads) {
+TEST(Styles, BleedAndSpreads) {
+    ExportWorld world;
     struct {
-        const char* symmetric; // null: no bleed data
+        const char* symmetric;
         Fixed bleed;
-    } bleeds[] = {{"9", 589824},     {"0.5", 32768},      {"", 0},   {nullptr, 0},
-                  {"-1.25", -81920}, {"1e30", INT32_MAX}, {"abc", 0}};
+    } bleeds[] = {{"9", 589824},       {"0.5", 32768}, {"", 0},     {"-1.25", -81920},
+                  {"1e30", INT32_MAX}, {"abc", 0},     {nullptr, 0}};
     for (const auto& b : bleeds) {
         FakeStyle& style = world.host.addStyle("B", KXH_TYPE_PDF);
         if (b.symmetric)
             style.containers[KXH_OWNER_BLEED] = {{"BleedSettings/Symmetric", b.symmetric}};
-        EXPECT_EQ(b.bleed, readBleed(handleOf(style))) << (b.symmetric ? b.symmetric : "none");
+        EXPECT_EQ(b.bleed, readBleed(handleOf(&style))) << (b.symmetric ? b.symmetric : "none");
     }
-
-    FakeStyle& eps = world.host.addStyle("Spreads EPS", KXH_TYPE_EPS);
+    FakeStyle& eps = world.host.addStyle("E", KXH_TYPE_EPS);
     eps.containers[KXH_OWNER_EPS] = {{"EPS/General/Spread", "1"}};
-    FakeStyle& pdf = world.host.addStyle("Spreads PDF", KXH_TYPE_PDF);
+    FakeStyle& pdf = world.host.addStyle("P", KXH_TYPE_PDF);
     pdf.containers[KXH_OWNER_PDF] = {{"PageOptions/Spreads", "1"}};
-    FakeStyle& off = world.host.addStyle("Pages PDF", KXH_TYPE_PDF);
+    FakeStyle& off = world.host.addStyle("O", KXH_TYPE_PDF);
     off.containers[KXH_OWNER_PDF] = {{"PageOptions/Spreads", "0"}};
-    FakeStyle& bare = world.host.addStyle("Bare", KXH_TYPE_EPS);
-    EXPECT_TRUE(styleExportsSpreads(handleOf(eps), KXH_TYPE_EPS));
-    EXPECT_FALSE(styleExportsSpreads(handleOf(eps), KXH_TYPE_PDF));
-    EXPECT_TRUE(styleExportsSpreads(handleOf(pdf), KXH_TYPE_PDF));
-    EXPECT_FALSE(styleExportsSpreads(handleOf(pdf), KXH_TYPE_NONE));
-    EXPECT_FALSE(styleExportsSpreads(handleOf(off), KXH_TYPE_PDF));
-    EXPECT_FALSE(styleExportsSpreads(handleOf(bare), KXH_TYPE_EPS));
-    EXPECT_TRUE(bare.containers.empty());
-    EXPECT_EQ(kStyleTypeNone, styleTypeOf(nullptr));
+    EXPECT_TRUE(styleExportsSpreads(handleOf(&eps), KXH_TYPE_EPS));
+    EXPECT_FALSE(styleExportsSpreads(handleOf(&eps), KXH_TYPE_PDF));
+    EXPECT_TRUE(styleExportsSpreads(handleOf(&pdf), KXH_TYPE_PDF));
+    EXPECT_FALSE(styleExportsSpreads(handleOf(&pdf), KXH_TYPE_NONE));
+    EXPECT_FALSE(styleExportsSpreads(handleOf(&off), KXH_TYPE_PDF));
+    EXPECT_FALSE(styleExportsSpreads(handleOf(world.host.styles[0].get()), KXH_TYPE_EPS));
 }
 
-TEST_F(Styles, ListHasDefaultsFirstAndASeparator) {
-    world.host.addStyle("Proof EPS", KXH_TYPE_EPS);
-    world.host.addStyle("Print PDF", KXH_TYPE_PDF);
-    world.host.addStyle("Proof", KXH_TYPE_NONE);
-    world.host.addStyle("Default PDF", KXH_TYPE_PDF, true);
-    world.host.addStyle("Default EPS", KXH_TYPE_EPS, true);
-    world.host.addStyle("Spreads EPS", KXH_TYPE_EPS);
-    world.host.addStyle(std::string(300, 'L'), KXH_TYPE_PDF); // too long to keep: left out
-    std::vector<std::string> expected = {"Default EPS", "Proof EPS",   "Spreads EPS",
-                                         "-",           "Default PDF", "Print PDF"};
-    EXPECT_EQ(expected, fillStyleList());
-}
+TEST(Styles, ListAndRememberedStyle) {
+    ExportWorld world;
+    for (auto [name, type, isDefault] : std::vector<std::tuple<std::string, uint32_t, bool>>{
+             {"Proof EPS", KXH_TYPE_EPS, 0},
+             {"Print PDF", KXH_TYPE_PDF, 0},
+             {"Proof", KXH_TYPE_NONE, 0},
+             {"Default PDF", KXH_TYPE_PDF, 1},
+             {"Default EPS", KXH_TYPE_EPS, 1},
+             {std::string(300, 'L'), KXH_TYPE_PDF, 0}})
+        world.host.addStyle(name, type, isDefault);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Default EPS", "Proof EPS", "-", "Default PDF", "Print PDF"}),
+        fillStyleList());
 
-TEST_F(Styles, RememberedStyle) {
-    world.host.addLayout(3);
-    state.layoutId = 0;
-    FakeLayout& layout = world.host.layouts[0];
-    FakeDocument& document = world.host.document;
-
+    FakeLayout& layout = world.host.addLayout(3);
+    ExportState& state = exportState();
     readOutputStyle(state); // first run ever
     EXPECT_EQ("", std::string(state.styleName));
-
-    snprintf(state.styleName, sizeof state.styleName, "Print PDF");
+    ASSERT_TRUE(chooseStyle(state, "Print PDF"));
     storeOutputStyle(state);
-    EXPECT_EQ(1, document.changeMarks);
-    ASSERT_EQ(64u, layout.data.size());
-    EXPECT_EQ("Print PDF", std::string(reinterpret_cast<char*>(layout.data.data())));
-    // The preference is in the file, not only in memory.
+    storeOutputStyle(state); // the same style again: no second change mark
+    EXPECT_EQ(1, world.host.changeMarks);
+    EXPECT_EQ(64u, layout.data.size());
     EXPECT_NE(std::string::npos,
-              readFile(world.folder.file("Quendrel/Kestrix.ini")).find("OutputStyle=Print PDF"));
-
-    storeOutputStyle(state); // the same style again: no change mark
-    EXPECT_EQ(1, document.changeMarks);
-
+              readFile(world.folder + "/Quendrel/Kestrix.ini").find("OutputStyle=Print PDF"));
     setPrefString("General", "OutputStyle", "");
-    resetExportState(state);
-    state.layoutId = 0;
-    readOutputStyle(state); // the layout's name when the preference is empty
-    EXPECT_EQ("Print PDF", std::string(state.styleName));
-    setPrefString("General", "OutputStyle", "Default EPS");
     readOutputStyle(state);
-    EXPECT_EQ("Default EPS", std::string(state.styleName));
+    EXPECT_EQ("Print PDF", std::string(state.styleName)); // from the layout
 
     layout.storeResult = -108; // the host refuses: its alert, no change mark
+    chooseStyle(state, "Default PDF");
     storeOutputStyle(state);
     EXPECT_EQ(std::vector<int32_t>{-108}, world.host.errorAlerts);
-    EXPECT_EQ(1, document.changeMarks);
+    EXPECT_EQ(1, world.host.changeMarks);
 }
 
-// Long names stay whole in the preference and in the layout; one that cannot be kept is
-// refused rather than cut into another style's name.
-TEST_F(Styles, LongStyleNamesAreKeptWhole) {
+// Names beyond 63 bytes stay whole; a name that cannot be kept is refused, never cut into the
+// name of another style.
+TEST(Styles, LongNamesAreKeptWhole) {
+    ExportWorld world;
     world.host.addLayout(3);
-    state.layoutId = 0;
-    std::string shortName(63, 'S');
-    std::string longName = shortName + " - proof for the printer, coated paper";
-    world.host.addStyle(shortName, KXH_TYPE_PDF, true);
-    world.host.addStyle(longName, KXH_TYPE_PDF);
-
-    ASSERT_TRUE(chooseStyle(state, longName.c_str()));
-    EXPECT_EQ(longName, state.styleName);
-    EXPECT_EQ(world.host.style(longName), reinterpret_cast<FakeStyle*>(state.styleHandle));
+    const std::string cut(63, 'S'), whole = cut + " - coated paper, proof";
+    world.host.addStyle(cut, KXH_TYPE_PDF, true);
+    world.host.addStyle(whole, KXH_TYPE_PDF);
+    ExportState& state = exportState();
+    ASSERT_TRUE(chooseStyle(state, whole.c_str()));
+    EXPECT_EQ(world.host.style(whole), reinterpret_cast<FakeStyle*>(state.styleHandle));
     storeOutputStyle(state);
-    EXPECT_EQ(longName.size() + 1, world.host.layouts[0].data.size());
-
-    resetExportState(state);
-    state.layoutId = 0;
-    readOutputStyle(state);
-    EXPECT_EQ(longName, state.styleName);
     setPrefString("General", "OutputStyle", "");
+    resetExportState(state);
     readOutputStyle(state);
-    EXPECT_EQ(longName, state.styleName); // from the layout
-
-    std::string tooLong(kStyleNameSize, 'T');
-    EXPECT_FALSE(chooseStyle(state, tooLong.c_str()));
-    EXPECT_EQ(longName, state.styleName);
+    EXPECT_EQ(whole, state.styleName);
+    EXPECT_FALSE(chooseStyle(state, std::string(kStyleNameSize, 'T').c_str()));
+    EXPECT_EQ(whole, state.styleName);
 }
 
-TEST_F(Styles, ChoosingAStyleTakesItsSettings) {
+TEST(Styles, ChosenStyleAndItsApplication) {
+    ExportWorld world;
     FakeStyle& eps = world.host.addStyle("Spreads EPS", KXH_TYPE_EPS);
-    eps.containers[KXH_OWNER_EPS] = {{"EPS/General/Spread", "1"}};
-    eps.containers[kKestrixOwner] = {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}};
+    eps.containers = {{KXH_OWNER_EPS, {{"EPS/General/Spread", "1"}}},
+                      {kKestrixOwner, {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}}}};
+    ExportState& state = exportState();
     ASSERT_TRUE(chooseStyle(state, "Spreads EPS"));
+    FWiz taken{state.base, state.numbers, {}, {}, state.pageMargins, state.numberBeforeName};
+    memcpy(taken.separator, state.separator, sizeof taken.separator);
+    memcpy(taken.suffix, state.suffix, sizeof taken.suffix);
+    EXPECT_EQ("0 2 '-' '.eps' 1 0", describe(taken));
     EXPECT_EQ(kStyleTypeEps, state.styleType);
     EXPECT_EQ(1, state.spreads);
-    EXPECT_EQ("-", std::string(state.separator));
-    EXPECT_EQ(".eps", std::string(state.suffix));
-    EXPECT_EQ(2, state.numbers);
-    EXPECT_EQ(1, state.pageMargins);
-
-    ASSERT_TRUE(chooseStyle(state, "Deleted")); // a style that is gone
-    EXPECT_EQ(nullptr, state.styleHandle);
-    EXPECT_EQ(kStyleTypeNone, state.styleType);
-    EXPECT_EQ(0, state.spreads);
-}
-
-TEST_F(Styles, ApplyingAStyleTheHostRefuses) {
-    FakeStyle& style = world.host.addStyle("Print PDF", KXH_TYPE_PDF);
-    style.applyResult = 0x10023;
-    chooseStyle(state, "Print PDF");
+    eps.applyResult = 0x10023;
     FakeOutput out;
     applyOutputStyle(state, reinterpret_cast<KxhOutput>(&out));
-    EXPECT_EQ(std::vector<int32_t>{0x23}, world.host.errorAlerts);
-    style.applyResult = 0;
-    applyOutputStyle(state, reinterpret_cast<KxhOutput>(&out));
-    EXPECT_EQ("Print PDF", out.style);
+    EXPECT_EQ(std::vector<int32_t>{0x23}, world.host.errorAlerts); // the low 16 bits
+    ASSERT_TRUE(chooseStyle(state, "Deleted since"));
+    EXPECT_EQ(kStyleTypeNone, state.styleType);
+    EXPECT_EQ(0, state.spreads);
 }
 
 } // namespace
