@@ -5,9 +5,14 @@
 
 namespace refhost {
 
+namespace {
+const char kPluginName[] = "AYWB";
+} // namespace
+
 // Codes whose bytes are not printable ASCII cannot be written as four characters in a JSON
 // file; they are written as "0x" and eight hex digits instead.
 std::string fourCCName(uint32_t code) {
+    if (code == kOwnerPlugin) return kPluginName;
     std::string s(4, '\0');
     bool printable = true;
     for (int i = 0; i < 4; ++i) {
@@ -15,6 +20,8 @@ std::string fourCCName(uint32_t code) {
         s[i] = static_cast<char>(c);
         if (c < 0x20 || c > 0x7E) printable = false;
     }
+    // The memory-order reading of the plug-in's name belongs to the plug-in already.
+    if (s == kPluginName) printable = false;
     if (printable) return s;
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
@@ -27,6 +34,10 @@ bool fourCCFromName(const std::string& name, uint32_t& code) {
         unsigned long v = std::strtoul(name.c_str() + 2, &end, 16);
         if (end != name.c_str() + 10) return false;
         code = static_cast<uint32_t>(v);
+        return true;
+    }
+    if (name == kPluginName) {
+        code = kOwnerPlugin;
         return true;
     }
     if (name.size() != 4) return false;

@@ -23,10 +23,10 @@ const char* kRichProject = R"({
           {"name": "A", "type": "box", "page": 2, "bounds": [10, 20, 30, 40]},
           {"name": "B", "type": "box", "page": 2, "bounds": [50, 5, 60, 80]}]}
      ],
-     "data": {"BWYA": "AAEC/w=="}},
+     "data": {"AYWB": "AAEC/w=="}},
     {"name": "Back", "pageWidth": 612, "pageHeight": 792, "pageCount": 1}
   ],
-  "data": {"BWYA": "aGVsbG8="}
+  "data": {"AYWB": "aGVsbG8="}
 })";
 
 std::unique_ptr<Document> parse(const std::string& json, std::string* error = nullptr) {
@@ -163,7 +163,7 @@ TEST(ProjectFile, MalformedFilesAreRefusedWithTheReason) {
         {"member on another page", layout(page + R"(, "items": [{"type": "group", "page": 1,
             "members": [{"type": "box", "page": 2, "bounds": [0, 0, 1, 1]}]}])"),
          "group's page"},
-        {"data not base64", layout(page + R"(, "data": {"BWYA": "a*b="})"), "base64"},
+        {"data not base64", layout(page + R"(, "data": {"AYWB": "a*b="})"), "base64"},
         {"owner of five characters", layout(page + R"(, "data": {"BWYAX": ""})"),
          "four characters"},
         {"two layouts of one name",

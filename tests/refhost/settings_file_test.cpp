@@ -16,7 +16,7 @@ const char* kSettings = R"({
     {"name": "Print PDF", "type": "PDF", "default": true, "ProcessColors": true,
      "data": {"XABL": {"BleedSettings": {"Symmetric": "9"}},
               "XPDF": {"PageOptions": {"Spreads": "0"}},
-              "BWYA": {"FWiz": {"Sep": "_", "Numbers": "2"}}},
+              "AYWB": {"FWiz": {"Sep": "_", "Numbers": "2"}}},
      "note": "kept"},
     {"name": "Spreads EPS", "type": "EPS",
      "data": {"XPXT": {"EPS": {"General": {"Spread": "1"}}}}},
@@ -132,17 +132,17 @@ TEST(SettingsFile, OwnerNamesAreTheCodesBytesInMemoryOrder) {
     struct Case {
         uint32_t code;
         const char* name;
-    } cases[] = {{0x4C424158, "XABL"},
-                 {0x54585058, "XPXT"},
-                 {0x46445058, "XPDF"},
-                 {0x41595742, "BWYA"},
-                 {0x00FF0141, "0x00FF0141"}};
+    } cases[] = {{0x4C424158, "XABL"}, {0x54585058, "XPXT"},       {0x46445058, "XPDF"},
+                 {0x41595742, "AYWB"}, {0x42575941, "0x42575941"}, {0x00FF0141, "0x00FF0141"}};
     for (const auto& c : cases) {
         EXPECT_EQ(fourCCName(c.code), c.name);
         uint32_t back = 0;
         EXPECT_TRUE(fourCCFromName(c.name, back)) << c.name;
         EXPECT_EQ(back, c.code) << c.name;
     }
+    uint32_t plugin = 0;
+    EXPECT_TRUE(fourCCFromName("BWYA", plugin));
+    EXPECT_EQ(plugin, 0x41595742u) << "the plug-in's code in memory order";
     uint32_t unused = 0;
     EXPECT_FALSE(fourCCFromName("XAB", unused));
     EXPECT_FALSE(fourCCFromName("0x1234567G", unused));
