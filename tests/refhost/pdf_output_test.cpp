@@ -1,3 +1,4 @@
+#include "model/file_io.h"
 #include "model/project_file.h"
 #include "output/distiller.h"
 #include "output/output.h"
@@ -196,6 +197,17 @@ TEST_F(PdfOutputTest, DistillerProblemsLeaveNoFile) {
             << c.what << ": the message should name the distiller: " << error;
         EXPECT_EQ(readText(target), "previous") << c.what;
         EXPECT_EQ(countFiles(dir.path()), 1) << c.what << ": temporaries left behind";
+    }
+}
+
+TEST_F(PdfOutputTest, DistillerNamedByUnixOrDrivePath) {
+    for (const char* distiller : {"/usr/bin/gs", "Z:\\usr\\bin\\gs"}) {
+        setDistillerPath(distiller);
+        std::string error;
+        ASSERT_EQ(runOutput(request("named.pdf", 1, 1, nullptr), &error), kOutputOk)
+            << distiller << ": " << error;
+        EXPECT_EQ(pagesOf(pdfinfo(dir.file("named.pdf"), 1, 1)), "1") << distiller;
+        removeFile(dir.file("named.pdf"));
     }
 }
 
