@@ -103,6 +103,23 @@ bool replaceFile(const std::string& source, const std::string& target) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
 }
 
+std::string temporaryPath(const std::string& tag) {
+    static unsigned counter = 0;
+    // The temporary folder is at most MAX_PATH + 1 characters long.
+    wchar_t dir[MAX_PATH + 2];
+    DWORD n = GetTempPathW(MAX_PATH + 2, dir);
+    std::string folder = ".\\";
+    if (n > 0 && n < MAX_PATH + 2) {
+        int len =
+            WideCharToMultiByte(CP_UTF8, 0, dir, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+        folder.assign(static_cast<size_t>(len), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, dir, static_cast<int>(n), &folder[0], len, nullptr,
+                            nullptr);
+    }
+    return folder + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+}
+
 std::string fileNameOf(const std::string& path) {
     size_t p = path.find_last_of("\\/:");
     return p == std::string::npos ? path : path.substr(p + 1);

@@ -13,6 +13,8 @@ bool removeFile(const std::string& path);
 // Replaces target by source (same folder), overwriting.
 bool replaceFile(const std::string& source, const std::string& target);
 std::string fileNameOf(const std::string& path);
+// A path in the system's temporary folder unique to this process and call: "...\\tag-PID-N".
+std::string temporaryPath(const std::string& tag);
 std::string folderOf(const std::string& path); // without trailing separator; "" when none
 
 } // namespace refhost

@@ -66,15 +66,6 @@ std::string lastLines(const std::string& log) {
     return t;
 }
 
-std::string tempBase() {
-    static unsigned counter = 0;
-    wchar_t dir[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    std::string d = n ? narrow(std::wstring(dir, n)) : std::string(".\\");
-    return d + "layouthost-gs-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
-}
-
 bool isWindowsProgram(const std::string& dosPath) {
     HANDLE h = CreateFileW(wide(dosPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                            OPEN_EXISTING, 0, nullptr);
@@ -93,7 +84,7 @@ DistillStatus runWindowsProgram(const std::string& program, const std::string& p
     for (auto& a : ghostscriptArguments(ps, pdf))
         args.push_back(a);
     std::wstring cmd = commandLine(args);
-    std::string logPath = tempBase() + ".log";
+    std::string logPath = temporaryPath("layouthost-gs") + ".log";
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     HANDLE log = CreateFileW(wide(logPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
@@ -189,10 +180,14 @@ DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std
         // Resolve to a file: a Unix path through Wine, a bare name through the search path.
         std::string dos = unixPath ? dosPathOf(program) : program;
         if (!unixPath && program.find_first_of("\\/:") == std::string::npos) {
-            wchar_t found[MAX_PATH];
             dos.clear();
-            if (SearchPathW(nullptr, wide(program).c_str(), nullptr, MAX_PATH, found, nullptr))
-                dos = narrow(found);
+            std::wstring name = wide(program);
+            DWORD need = SearchPathW(nullptr, name.c_str(), nullptr, 0, nullptr, nullptr);
+            if (need > 0) {
+                std::wstring found(need, L'\0');
+                DWORD got = SearchPathW(nullptr, name.c_str(), nullptr, need, &found[0], nullptr);
+                if (got > 0 && got < need) dos = narrow(found.substr(0, got));
+            }
         }
         if (dos.empty() || !fileExists(dos)) {
             if (error) *error = "the distiller " + program + " was not found";

@@ -78,15 +78,6 @@ std::string creationDate() {
     return buf;
 }
 
-std::string tempPathFor(const char* suffix) {
-    static unsigned counter = 0;
-    wchar_t dir[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    std::u16string d = n ? std::u16string(reinterpret_cast<char16_t*>(dir), n) : u".\\";
-    return utf16ToUtf8(d) + "layouthost-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter) + suffix;
-}
-
 struct WriteContext {
     OutputJob& job;
     std::vector<OutputUnit> units;
@@ -293,7 +284,7 @@ int runOutput(const OutputRequest& request, std::string* error) {
         return kOutputOk;
     }
 
-    std::string psFile = tempPathFor(".ps");
+    std::string psFile = temporaryPath("layouthost") + ".ps";
     std::string why;
     if (!writeFileAtomic(psFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
     std::string pdfTemp = job.outputFile + ".~" + std::to_string(GetCurrentProcessId());

@@ -24,15 +24,6 @@ template <typename Fn> Fn kernelFunction(const char* name) {
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
 
-std::string tempBase() {
-    static unsigned counter = 0;
-    wchar_t dir[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    std::string d = n ? narrow(std::wstring(dir, n)) : std::string(".\\");
-    return d + "layouthost-run-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
-}
-
 } // namespace
 
 bool runningUnderWine() {
@@ -87,7 +78,7 @@ UnixRun runUnixCommand(const std::vector<std::string>& argv, unsigned timeoutMs)
     UnixRun run;
     if (argv.empty() || !runningUnderWine()) return run;
     std::string shell = dosPathOf("/bin/sh");
-    std::string base = tempBase();
+    std::string base = temporaryPath("layouthost-run");
     std::string logDos = base + ".log", statusDos = base + ".status";
     std::string logU = unixPathOf(logDos), statusU = unixPathOf(statusDos);
     if (shell.empty() || logU.empty() || statusU.empty()) return run;
