@@ -58,6 +58,9 @@ bool start(HWND dialog, void* data) {
     p->bar = findControl(dialog, makeTag("prog"));
     setControlText(dialog, p->title);
     SetWindowLongW(dialog, GWL_EXSTYLE, GetWindowLongW(dialog, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    // The smaller caption only takes effect once the frame is recalculated.
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(p->bar, PBM_SETRANGE32, 0, p->count);
     runStep(p, dialog, nullptr, itemAt(p, 0));
     setDialogTimer(dialog, tick, kTickSeconds);
