@@ -88,8 +88,13 @@ Json writeData(const DataBlocks& blocks) {
     return j;
 }
 
-std::unique_ptr<Item> readItem(const Json& j, const Layout& layout, const std::string& where) {
+// Deeper groups are refused rather than read by ever deeper recursion.
+constexpr int kMaxGroupDepth = 32;
+
+std::unique_ptr<Item> readItem(const Json& j, const Layout& layout, const std::string& where,
+                               int depth = 0) {
     if (!j.is_object()) throw Malformed(where + " is not an object");
+    if (depth > kMaxGroupDepth) throw Malformed(where + ": groups are nested too deeply");
     auto item = std::make_unique<Item>();
     std::string type = readText(j, "type", where);
     if (type == "box")
@@ -127,7 +132,8 @@ std::unique_ptr<Item> readItem(const Json& j, const Layout& layout, const std::s
         if (!j["members"].is_array()) throw Malformed(label + ": \"members\" is not a list");
         const Json& members = j["members"];
         for (size_t i = 0; i < members.size(); ++i) {
-            auto m = readItem(members[i], layout, label + " member " + std::to_string(i + 1));
+            auto m =
+                readItem(members[i], layout, label + " member " + std::to_string(i + 1), depth + 1);
             if (item->page == 0) item->page = m->page;
             if (m->page != item->page)
                 throw Malformed(label + ": members must lie on the group's page");

@@ -15,14 +15,18 @@ struct Malformed : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-void readDict(const Json& j, DataDict& d, const std::string& where) {
+// Deeper trees are refused rather than read by ever deeper recursion.
+constexpr int kMaxDepth = 32;
+
+void readDict(const Json& j, DataDict& d, const std::string& where, int depth = 0) {
     if (!j.is_object()) throw Malformed(where + " is not an object");
+    if (depth > kMaxDepth) throw Malformed(where + " is nested too deeply");
     for (auto it = j.begin(); it != j.end(); ++it) {
         const std::string sub = where + "/" + it.key();
         if (it->is_string())
             d.values[it.key()] = it->get<std::string>();
         else if (it->is_object())
-            readDict(*it, d.dicts[it.key()], sub);
+            readDict(*it, d.dicts[it.key()], sub, depth + 1);
         else
             throw Malformed(sub + " is neither a text nor a dictionary");
     }

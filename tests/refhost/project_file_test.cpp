@@ -172,8 +172,14 @@ TEST(ProjectFile, MalformedFilesAreRefusedWithTheReason) {
             {"name": "L", "pageWidth": 612, "pageHeight": 792, "pageCount": 1}]})",
          "two layouts"},
     };
+    std::string deep = R"({"type": "box", "page": 1, "bounds": [0, 0, 1, 1]})";
+    for (int i = 0; i < 40; ++i)
+        deep = R"({"type": "group", "page": 1, "members": [)" + deep + "]}";
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back({"groups nested 40 deep", layout(page + ", \"items\": [" + deep + "]"),
+                   "nested too deeply"});
     CMyTempDir dir;
-    for (const auto& c : cases) {
+    for (const auto& c : all) {
         std::string path = dir.file("Bad.lyt");
         ASSERT_TRUE(refhost_test::writeText(path, c.json));
         std::string error;

@@ -111,8 +111,15 @@ TEST(SettingsFile, MalformedFilesLeaveTheSettingsAlone) {
             {"name": "B", "type": "PDF", "default": true})"),
          "two default"},
     };
+    std::string deep = "{}";
+    for (int i = 0; i < 40; ++i)
+        deep = "{\"k\": " + deep + "}";
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back({"dictionaries nested 40 deep",
+                   styles(R"({"name": "A", "type": "PDF", "data": {"XABL": )" + deep + "}}"),
+                   "nested too deeply"});
     CMyTempDir dir;
-    for (const auto& c : cases) {
+    for (const auto& c : all) {
         HostSettings s;
         resetSettings(s);
         std::string before = settingsToJson(s);
