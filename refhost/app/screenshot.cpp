@@ -7,8 +7,9 @@
 
 namespace {
 
-// Copies the window's pixels into a top-down 32-bit DIB: from the screen first (what the user
-// sees, dialogs with their children), and through WM_PRINT when the screen cannot be read.
+// Copies the window's client area into a top-down 32-bit DIB: from the screen first (what the
+// user sees, children included), through WM_PRINT when the screen cannot be read. The frame is
+// left out: without a window manager nobody draws it.
 bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgra) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -24,10 +25,10 @@ bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgr
     bool ok = false;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        RECT rect;
-        GetWindowRect(window, &rect);
-        ok = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY) != 0;
-        if (!ok) ok = PrintWindow(window, memory, 0) != 0;
+        POINT origin = {0, 0};
+        ClientToScreen(window, &origin);
+        ok = BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY) != 0;
+        if (!ok) ok = PrintWindow(window, memory, PW_CLIENTONLY) != 0;
         GdiFlush();
         if (ok) {
             auto* p = static_cast<uint8_t*>(bits);
@@ -46,7 +47,7 @@ bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgr
 std::string saveWindowPng(HWND window, const std::wstring& path) {
     if (!window || !IsWindow(window)) return "no window to capture";
     RECT rect;
-    GetWindowRect(window, &rect);
+    GetClientRect(window, &rect);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return "the window has no area";
     std::vector<uint8_t> bgra;

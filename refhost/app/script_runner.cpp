@@ -212,12 +212,16 @@ bool CMyScriptRunner::finishPending(Failure& failure) {
 
 void CMyScriptRunner::settle() {
     // Posted messages of one thread arrive in order: when this one is handled, everything
-    // posted before it has been, and any dialog it opened is up.
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (PostMessageW(mainWindow_, kMsgScriptSync, 0, LPARAM(event)))
-        WaitForSingleObject(event, 30000);
-    // The handle may still be signalled late by the UI thread; keep it alive then.
-    if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) CloseHandle(event);
+    // posted before it has been, and any dialog it opened exists. A modal dialog is shown
+    // only when its loop first runs idle, so a second round waits for that too.
+    for (int round = 0; round < 2; ++round) {
+        HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (PostMessageW(mainWindow_, kMsgScriptSync, 0, LPARAM(event)))
+            WaitForSingleObject(event, 30000);
+        // The handle may still be signalled late by the UI thread; keep it alive then.
+        if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) CloseHandle(event);
+        Sleep(20);
+    }
 }
 
 void CMyScriptRunner::run() {
@@ -321,6 +325,11 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
     if (name == "screenshot") {
         settle();
         HWND target = findTopDialog({uiThread_, mainWindow_});
+        // A running command may be about to show its dialog.
+        for (int i = 0; !target && pendingBusy() && i < 40; ++i) {
+            Sleep(50);
+            target = findTopDialog({uiThread_, mainWindow_});
+        }
         if (!target) target = mainWindow_;
         RedrawWindow(target, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
