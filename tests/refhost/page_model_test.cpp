@@ -85,13 +85,6 @@ TEST(Spreads, PagesSitSideBySideInTheirSpread) {
     EXPECT_DOUBLE_EQ(b.top, 72);
 }
 
-TEST(Spreads, MissingSpreadsMeanOnePageEach) {
-    Layout l = layoutWith(3, {});
-    EXPECT_EQ(spreadCount(l), 3);
-    EXPECT_EQ(l.spreads, (std::vector<std::vector<int>>{{1}, {2}, {3}}));
-    EXPECT_EQ(pageName(l, 3), "3");
-}
-
 TEST(Items, SpreadItemsAndLookupsAcrossGroups) {
     auto doc = newDocument();
     Layout& l = addLayout(*doc, "L");

@@ -191,11 +191,3 @@ TEST(ProjectFile, MalformedFilesAreRefusedWithTheReason) {
             << c.what << ": expected a reason mentioning " << c.reason << ", got: " << error;
     }
 }
-
-TEST(ProjectFile, MissingFileIsNamed) {
-    CMyTempDir dir;
-    std::string path = dir.file("None.lyt");
-    std::string error;
-    EXPECT_FALSE(loadProject(path, false, &error));
-    EXPECT_EQ(error, path + ": cannot be read");
-}

@@ -76,10 +76,3 @@ TEST(TextLayout, Overflow) {
         EXPECT_EQ(textOverflows(textBox(c.w, c.h, c.text)), c.overflows) << c.what;
     }
 }
-
-TEST(TextLayout, OnlyTextBoxesOverflow) {
-    Item box = textBox(10, 10, u"Far too much text for this box");
-    EXPECT_TRUE(textOverflows(box));
-    box.type = ItemType::Box;
-    EXPECT_FALSE(textOverflows(box));
-}
