@@ -48,10 +48,12 @@ offset|Default PDF|1-3|check 5 on;set 6 -2|Catalog_.pdf Catalog_001.pdf
 } >"$T/naming.script"
 run_host "$T/naming.script"
 
-echo "$cases" | while IFS='|' read -r dir style range extra expected; do
+while IFS='|' read -r dir style range extra expected; do
     [ -n "$dir" ] || continue
     check "files of style \"$style\", range $range" "$expected" "$(files "$T/out/$dir")"
-done
+done <<EOF
+$cases
+EOF
 check "page named iv" "Catalog_iv.pdf" "$(files "$T/out/roman")"
 
 # The name decides nothing about the content: each file is the page it names.
@@ -80,5 +82,17 @@ prefs
 } >"$T/single1.script"
 run_host "$T/single1.script"
 check "one page, AddAlways default" "Catalog_001.pdf" "$(files "$T/out/single1")"
+
+# A project never saved has no folder: the dialog is offered "\" and the project's name, so
+# it opens at the root of the drive with that name in its file name field (1148).
+{
+    echo "open-untitled $(q "$(winpath "$T/Catalog.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-text 1148 "Project1"'
+    echo "cancel"
+    echo "quit"
+} >"$T/untitled.script"
+run_host "$T/untitled.script"
 
 finish

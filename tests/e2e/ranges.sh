@@ -11,7 +11,7 @@ layout "$T/Front.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "",
 layout "$T/Spreads.lyt" 5 '"spreads": [[1], [2, 3], [4, 5]]'
 prefs
 
-# Accepted ranges on 12 pages: folder, range, expected files.
+# Accepted ranges of absolute page numbers on 12 pages: folder, range, expected files.
 accepted='
 list|1-3,7,9-99|Catalog_001.pdf Catalog_002.pdf Catalog_003.pdf Catalog_007.pdf Catalog_009.pdf Catalog_010.pdf Catalog_011.pdf Catalog_012.pdf
 trailing|1-3,|Catalog_001.pdf Catalog_002.pdf Catalog_003.pdf
@@ -34,7 +34,7 @@ refused() {
     echo "$accepted" | while IFS='|' read -r dir range expected; do
         [ -n "$dir" ] || continue
         mkdir -p "$T/out/$dir"
-        export_pages "$T/out/$dir/Catalog" "Default PDF" "$range"
+        export_pages "$T/out/$dir/Catalog" "Default PDF" "$range" "check 5 on"
     done
 
     # Each refusal keeps the dialog open; the last, valid range is the one exported.
@@ -43,6 +43,7 @@ refused() {
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/refused/Catalog")")"
     echo 'choose 9 "Default PDF"'
+    echo "check 5 on"
     for range in ",1" "0" "13" "5-3" "3-" "-3"; do refused "$range"; done
     echo 'set 3 "2"'
     echo "ok"
@@ -77,10 +78,12 @@ refused() {
 } >"$T/ranges.script"
 run_host "$T/ranges.script"
 
-echo "$accepted" | while IFS='|' read -r dir range expected; do
+while IFS='|' read -r dir range expected; do
     [ -n "$dir" ] || continue
     check "files of range $range" "$expected" "$(files "$T/out/$dir")"
-done
+done <<EOF
+$accepted
+EOF
 check "after refusals, the valid range 2" "Catalog_002.pdf" "$(files "$T/out/refused")"
 check "name range ii-iii" "Front_ii.pdf Front_iii.pdf" "$(files "$T/out/names")"
 check "absolute 4 after a refused name range" "Front_004.pdf" "$(files "$T/out/absnames")"
