@@ -78,4 +78,28 @@ run_host "$T/basename.script"
 check "file named after the layout" "Layout 1_001.pdf" \
     "$(cd "$T" && ls -1 -- *.pdf 2>/dev/null | tr '\n' ' ' | sed 's/ $//')"
 
+
+# "Edit…" opens the host's style editor; what is changed there (here: spreads switched on)
+# applies at once to the export that follows.
+layout "$T/Spreads.lyt" 5 '"spreads": [[1], [2, 3], [4, 5]]'
+mkdir -p "$T/out/edited"
+cat >"$T/edit.script" <<SCRIPT
+open $(q "$(winpath "$T/Spreads.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+file-name $(q "$(winpath "$T/out/edited/Spreads")")
+choose 9 "Default PDF"
+click 10
+wait-dialog "Edit Output Style"
+check 103 on
+click 1001
+wait-dialog "Save As"
+set 3 "3"
+ok
+quit
+SCRIPT
+run_host "$T/edit.script"
+check "after the editor switched spreads on" "Spreads_002.pdf" "$(files "$T/out/edited")"
+check "...the file is the spread" "1224 x 792" "$(pdf_size "$T/out/edited/Spreads_002.pdf")"
+
 finish
