@@ -52,8 +52,60 @@ int32_t KXH_CALL currentLayout() {
     return -1;
 }
 
-// Fills the slots the plug-in asked for; only the application table gets functions, the
-// others stay empty (start-up must not need them).
+// Menus are numbered from 1 in creation order; the host menu a plug-in names is 1000.
+constexpr uintptr_t kHostMenu = 1000;
+
+std::vector<std::string>* menuOf(KxhMenu menu) {
+    const uintptr_t n = reinterpret_cast<uintptr_t>(menu);
+    auto& menus = fakeHost().menus;
+    return n >= 1 && n <= menus.size() ? &menus[n - 1] : nullptr;
+}
+
+KxhMenu KXH_CALL newMenu(const char*) {
+    fakeHost().menus.emplace_back();
+    return reinterpret_cast<KxhMenu>(static_cast<uintptr_t>(fakeHost().menus.size()));
+}
+
+uint16_t KXH_CALL allocCommand() {
+    static uint16_t next = 100;
+    return next++;
+}
+
+int32_t KXH_CALL itemCount(KxhMenu menu) {
+    std::vector<std::string>* items = menuOf(menu);
+    return items ? static_cast<int32_t>(items->size()) : 0;
+}
+
+int32_t KXH_CALL insertItem(KxhMenu menu, int32_t position, uint16_t, const char* title) {
+    std::vector<std::string>* items = menuOf(menu);
+    if (!items || position < 0 || static_cast<size_t>(position) > items->size())
+        return KXH_ERR_PARAM;
+    items->insert(items->begin() + position, title);
+    return 0;
+}
+
+int32_t KXH_CALL insertSeparator(KxhMenu menu, int32_t position) {
+    return insertItem(menu, position, 0, "-");
+}
+
+KxhMenu KXH_CALL hostMenu(uint32_t) {
+    return reinterpret_cast<KxhMenu>(kHostMenu);
+}
+
+int32_t KXH_CALL menuAccepted(KxhMenu, int32_t, uint16_t, const char*) {
+    return 0;
+}
+
+int32_t KXH_CALL attachSubmenu(KxhMenu, uint16_t, KxhMenu) {
+    return 0;
+}
+
+int32_t KXH_CALL enableItem(KxhMenu, uint16_t, int32_t) {
+    return 0;
+}
+
+// Fills the slots the plug-in asked for; only the application and menu tables get functions,
+// the others stay empty (start-up must not need them).
 int32_t fill(uint32_t code, void* dest) {
     if (code == fakeHost().failingTable) return KXH_ERR_UNKNOWN_TABLE;
     auto* header = static_cast<KxhHeader*>(dest);
@@ -62,6 +114,19 @@ int32_t fill(uint32_t code, void* dest) {
         auto* app = static_cast<KxhAppTable*>(dest);
         app->mainWindow = mainWindow;
         app->currentLayout = currentLayout;
+    }
+    if (code == KXH_TABLE_MENU) {
+        auto* menu = static_cast<KxhMenuTable*>(dest);
+        menu->newMenu = newMenu;
+        menu->allocCommandId = allocCommand;
+        menu->itemCount = itemCount;
+        menu->insertItem = insertItem;
+        menu->insertSeparator = insertSeparator;
+        menu->allocMenuId = allocCommand;
+        menu->hostMenu = hostMenu;
+        menu->insertSubmenuItem = menuAccepted;
+        menu->attachSubmenu = attachSubmenu;
+        menu->enableItem = enableItem;
     }
     return 0;
 }

@@ -32,6 +32,8 @@ struct FakeHost {
     KxhMainCallback mainCallback = nullptr;
     KxhIdCallback idCallback = nullptr;
     uint32_t nextId = KXH_FIRST_PRIVATE_MESSAGE;
+    // Menus the plug-in built: menu number -> item titles ("-" for a separator).
+    std::vector<std::vector<std::string>> menus;
 };
 
 // The one fake host of the test process.

@@ -222,6 +222,37 @@ TEST_F(PluginEntry, HousekeepingHandlersAnswerZero) {
     }
 }
 
+// The language message selects the string table of the menu titles the plug-in builds.
+TEST_F(PluginEntry, LanguageMessagesDecideTheMenuTitles) {
+    const char* german = "Seiten exportieren\xE2\x80\xA6";
+    const char* english = "Export pages\xE2\x80\xA6";
+    struct Case {
+        std::vector<int16_t> codes;
+        const char* title;
+    };
+    const Case cases[] = {
+        {{3}, german},     {{19}, german},    {{0}, english},   {{1}, english},
+        {{3, 0}, english}, {{0, 19}, german}, {{3, 3}, german},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        ASSERT_EQ(activateAndStart(activate_), 0);
+        std::string sequence;
+        for (int16_t code : c.codes) {
+            KxhLanguageParams p = {{sizeof p, KXH_MSG_LANGUAGE}, code};
+            EXPECT_EQ(handlerFor(KXH_MSG_LANGUAGE)(&p), 0);
+            sequence += std::to_string(code) + " ";
+        }
+        KxhMenuBuildParams build = {{sizeof build, KXH_MSG_MENU_BUILD}, 1};
+        ASSERT_NE(handlerFor(KXH_MSG_MENU_BUILD), nullptr);
+        EXPECT_EQ(handlerFor(KXH_MSG_MENU_BUILD)(&build), 0);
+        ASSERT_FALSE(fakeHost().menus.empty()) << "languages " << sequence;
+        ASSERT_FALSE(fakeHost().menus[0].empty()) << "languages " << sequence;
+        EXPECT_EQ(fakeHost().menus[0][0], c.title) << "languages " << sequence;
+    }
+}
+
 // ---- Start-up files: preferences taken over from the old folder, and the version line ----
 
 std::string knownFolder(int csidl) {
