@@ -100,6 +100,21 @@ TEST(Builder, ToolkitFontIsShellDialogAtFourteenUnits) {
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
 }
 
+TEST(Builder, ToolkitClassesAreRegistered) {
+    HCURSOR arrow = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    for (const wchar_t* name : {L"Separator", L"UserPane", L"RadioGroup"}) {
+        SCOPED_TRACE(std::string(name, name + wcslen(name)));
+        WNDCLASSEXW info{};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(GetClassInfoExW(toolkitInstance(), name, &info));
+        EXPECT_EQ(info.style, UINT(CS_HREDRAW | CS_VREDRAW));
+        EXPECT_EQ(info.hbrBackground, nullptr);
+        EXPECT_EQ(info.hCursor, arrow);
+        EXPECT_EQ(info.hIcon, nullptr);
+        EXPECT_EQ(info.cbWndExtra, 0);
+    }
+}
+
 TEST(Builder, ProgressDescriptionBuildsItsThreeControls) {
     const Expected controls[] = {
         {3, kRootPane, "msctls_progress32", 0x50000001, 0, 19, 51, 291, 13, ""},

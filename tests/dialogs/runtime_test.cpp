@@ -379,6 +379,29 @@ TEST(Runtime, ListItemsGoToThePainterAndSelectionIsInverted) {
     });
 }
 
+TEST(Runtime, DefaultPainterDrawsTheItemText) {
+    Owner owner;
+    runRouting(owner, [&](HWND dialog) {
+        HWND list = item(dialog, 30);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"WWWW"));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        auto darkPixels = [&](int index) {
+            RECT r;
+            SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+            HDC dc = GetDC(list);
+            int dark = 0;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.left + 40; ++x)
+                    dark += GetRValue(GetPixel(dc, x, y)) < 128;
+            ReleaseDC(list, dc);
+            return dark;
+        };
+        EXPECT_GT(darkPixels(0), 10) << "the text of the first item";
+        EXPECT_EQ(darkPixels(1), 0) << "an empty item stays white";
+    });
+}
+
 TEST(Runtime, LocalizeDialogResolvesKeysAndPopupItemsInPlace) {
     Owner owner;
     runRouting(owner, [&](HWND dialog) {
