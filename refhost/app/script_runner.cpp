@@ -50,9 +50,9 @@ const ScriptCommandInfo kCommands[] = {
 };
 
 // How long dialog commands wait for their dialog to come up while a host command runs.
-const double kDialogWait = 30.0;
+const double kDialogWait = 60.0;
 // A host command whose dialog stays up this long without script lines to drive it fails.
-const double kStuckDialog = 90.0;
+const double kStuckDialog = 300.0;
 
 std::string argumentCountError(const ScriptCommandInfo& info) {
     std::ostringstream s;

@@ -37,6 +37,22 @@ print \"Default PDF\" $(q "$(winpath "$T/nodist.pdf")")" --distiller /nonexisten
 check "missing distiller: status" 2 "$status"
 check "missing distiller: no file" no "$([ -e "$T/nodist.pdf" ] && echo yes || echo no)"
 
+# A malformed settings file is refused as a whole and left alone; the host goes on with its
+# default styles.
+printf '{"format": "layouthost-settings/1", "outputStyles": [{"name": "Broken"' >"$T/settings.json"
+cp "$T/settings.json" "$T/broken.json"
+host "open $cat_lyt
+print \"Default EPS\" $(q "$(winpath "$T/default.eps")") 1
+print Broken $(q "$(winpath "$T/broken.eps")") 1"
+check "malformed settings: the defaults work, the file's style does not" \
+    'script: line 3: no output style "Broken"' "$(script_errors)"
+check "malformed settings: the default style wrote its file" yes \
+    "$([ -s "$T/default.eps" ] && echo yes || echo no)"
+check "malformed settings: named on stderr" yes \
+    "$(grep -q '^layouthost: .*settings.json' "$T/err" && echo yes || echo no)"
+check "malformed settings: file untouched" same \
+    "$(cmp -s "$T/settings.json" "$T/broken.json" && echo same || echo changed)"
+
 # Data blocks of the project are printed as text.
 printf '{"format": "layouthost-project/1", "layouts": [{"name": "L", "pageWidth": 612, "pageHeight": 792, "pageCount": 1, "data": {"AYWB": "%s"}}], "data": {"AYWB": "%s"}}\n' \
     "$(printf 'layout note' | base64)" "$(printf 'Open\rSave\r' | base64)" >"$T/data.lyt"

@@ -26,6 +26,7 @@ host "dump-menu
 open $cat_lyt
 dump-menu
 menu Beta
+dump-clipboard
 context
 context \"Probe Context\"
 key P ctrl
@@ -35,8 +36,8 @@ lang de
 quit"
 check "session: status" 0 "$status"
 check "session: report" "" "$(script_errors)"
-check "session: menus and context menu" \
-    "$(printf 'Alpha\tenabled\n-\nBeta\tdisabled\nAlpha\tenabled\n-\nBeta\tenabled\nProbe Context')" \
+check "session: menus, clipboard and context menu" \
+    "$(printf 'Alpha\tenabled\n-\nBeta\tdisabled\nAlpha\tenabled\n-\nBeta\tenabled\nProbe: Grüße\nProbe Context')" \
     "$(cat "$T/out")"
 check "session: messages in order" \
     "5 0,6,7,975,7,7,618 Beta,318,318,618 Alpha,956 kind=7 P ctrl=1 shift=0 rshift=0 alt=0,956 kind=7 E ctrl=0 shift=1 rshift=1 alt=1,607 1 0,5 3" \

@@ -40,6 +40,19 @@ void logLine(const char* format, ...) {
     fclose(f);
 }
 
+void putOnClipboard(const wchar_t* text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory) {
+        memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
 const char* commandName(uint16_t id) {
     return id == alphaId ? "Alpha" : id == betaId ? "Beta" : "other";
 }
@@ -81,9 +94,12 @@ int32_t KXH_CALL onMessage(void* raw) {
         menus.insertItem(menu, menus.itemCount(menu), alphaId, "Probe Context");
         break;
     }
-    case KXH_MSG_COMMAND:
-        logLine("618 %s", commandName(static_cast<KxhCommandParams*>(raw)->commandId));
+    case KXH_MSG_COMMAND: {
+        uint16_t id = static_cast<KxhCommandParams*>(raw)->commandId;
+        logLine("618 %s", commandName(id));
+        if (id == betaId) putOnClipboard(L"Probe: Gr\u00FC\u00DFe");
         break;
+    }
     case KXH_MSG_KEY: {
         auto* p = static_cast<KxhKeyParams*>(raw);
         int ch = events.eventChar(p->event);

@@ -51,8 +51,6 @@ run_case 'style-editor "Default PDF"\nexpect-checked 103 on' \
     'script: line 2: expect-checked: control 103: expected on, found off' 2
 run_case 'style-editor "Default PDF"\nexpect-enabled 103 off' \
     'script: line 2: expect-enabled: control 103: expected off, found on' 2
-run_case 'style-editor "Default PDF"\nclick 4711' \
-    'script: line 2: no control 4711 in dialog "Edit Output Style"' 2
 
 # A missing project is refused with a message naming the file.
 host "open $(q "$(winpath "$T/missing.lyt")")"
