@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
-
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "dialogs/toolkit.h"

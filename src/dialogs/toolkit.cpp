@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "dialogs/window_classes.h"
