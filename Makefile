@@ -38,6 +38,10 @@ build-win: bootstrap
 demo: build-win
 	tools/demo build/win
 
+# Pictures of the message box and the progress dialog in both languages, into docs/.
+screenshots: build-win
+	tools/screenshots build/win
+
 bench: build-win
 	tools/bench-export build/win
 
