@@ -15,6 +15,9 @@ namespace refhost {
 
 class CMyScriptRunner;
 
+// A page given as an absolute number or, failing that, by its displayed name.
+bool resolvePageText(Layout& layout, const std::string& text, int& page);
+
 class CMyHostApp {
   public:
     static CMyHostApp& instance();

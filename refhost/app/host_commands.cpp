@@ -51,14 +51,13 @@ std::string chooseEntry(CMyHostApp& app, const std::vector<MenuEntry>& entries,
     return std::string("no ") + what + " item \"" + title + "\"";
 }
 
-// A page given as an absolute number or, failing that, by its displayed name.
-bool resolvePage(Layout& layout, const std::string& text, int& page) {
+} // namespace
+
+bool resolvePageText(Layout& layout, const std::string& text, int& page) {
     if (parseNumber(text, page)) return page >= 1 && page <= layout.pageCount;
     page = pageFromName(layout, text);
     return page >= 1;
 }
-
-} // namespace
 
 std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
     const std::string& name = words[0];
@@ -191,10 +190,10 @@ std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
     }
     if (name == "print") {
         int first = 0, last = 0;
-        if (words.size() > 3 && !resolvePage(*layout, words[3], first))
+        if (words.size() > 3 && !resolvePageText(*layout, words[3], first))
             return "print: no page \"" + words[3] + "\"";
         last = first;
-        if (words.size() > 4 && !resolvePage(*layout, words[4], last))
+        if (words.size() > 4 && !resolvePageText(*layout, words[4], last))
             return "print: no page \"" + words[4] + "\"";
         return printLayout(words[1], words[2], first, last);
     }

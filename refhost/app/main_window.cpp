@@ -2,6 +2,7 @@
 #include "app/host_app.h"
 
 #include "app/host_menus.h"
+#include "app/print_dialog.h"
 #include "app/script_runner.h"
 #include "app/wide_text.h"
 #include "model/text_layout.h"
@@ -23,6 +24,7 @@ enum HostCommand : UINT {
     kCmdSaveAs,
     kCmdClose,
     kCmdExit,
+    kCmdPrint,
     kCmdPreviousPage = 110,
     kCmdNextPage,
     kCmdSelectNone,
@@ -34,17 +36,20 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return CMyHostApp::instance().windowProc(window, msg, wp, lp);
 }
 
-std::wstring fileDialog(HWND owner, bool save, const std::string& proposed) {
+const wchar_t kProjectFilter[] = L"Projects (*.lyt)\0*.lyt\0All files\0*.*\0";
+
+std::wstring fileDialog(HWND owner, bool save, const std::string& proposed,
+                        const wchar_t* filter = kProjectFilter, const wchar_t* extension = L"lyt") {
     wchar_t path[2048] = {};
     std::wstring initial = widen(proposed);
     wcsncpy(path, initial.c_str(), 2047);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"Projects (*.lyt)\0*.lyt\0All files\0*.*\0";
+    ofn.lpstrFilter = filter;
     ofn.lpstrFile = path;
     ofn.nMaxFile = 2048;
-    ofn.lpstrDefExt = L"lyt";
+    ofn.lpstrDefExt = extension;
     ofn.Flags = OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     return ok ? std::wstring(path) : std::wstring();
@@ -78,6 +83,8 @@ bool CMyHostApp::createMainWindow() {
     AppendMenuW(file, MF_STRING, kCmdSave, L"&Save\tCtrl+S");
     AppendMenuW(file, MF_STRING, kCmdSaveAs, L"Save &As…");
     AppendMenuW(file, MF_STRING, kCmdClose, L"&Close");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, kCmdPrint, L"&Print…");
     AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, kCmdExit, L"E&xit");
     AppendMenuW(bar, MF_POPUP, UINT_PTR(file), L"&File");
@@ -203,6 +210,33 @@ void CMyHostApp::onHostCommand(UINT id) {
     case kCmdExit:
         DestroyWindow(mainWindow_);
         break;
+    case kCmdPrint: {
+        PrintChoice choice;
+        if (!layout || !doc || !runPrintDialog(mainWindow_, choice)) break;
+        OutputStyle* style = findStyle(hostSettings(), choice.style);
+        bool eps = style && style->type == kTypeEps, pdf = style && style->type == kTypePdf;
+        const wchar_t* filter = eps   ? L"EPS (*.eps)\0*.eps\0"
+                                : pdf ? L"PDF (*.pdf)\0*.pdf\0"
+                                      : L"PostScript (*.ps)\0*.ps\0";
+        std::string base = doc->name.substr(0, doc->name.rfind('.'));
+        std::wstring path = fileDialog(mainWindow_, true, base, filter,
+                                       eps   ? L"eps"
+                                       : pdf ? L"pdf"
+                                             : L"ps");
+        if (path.empty()) break;
+        int first = 0, last = 0;
+        if (!choice.from.empty() && !resolvePageText(*layout, choice.from, first)) {
+            error = "no page \"" + choice.from + "\"";
+            break;
+        }
+        last = first;
+        if (!choice.to.empty() && !resolvePageText(*layout, choice.to, last)) {
+            error = "no page \"" + choice.to + "\"";
+            break;
+        }
+        error = printLayout(choice.style, narrow(path), first, last);
+        break;
+    }
     case kCmdPreviousPage:
     case kCmdNextPage:
         if (layout) {
