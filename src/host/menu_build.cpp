@@ -1,7 +1,6 @@
 #include "host/menu_commands.h"
 
 #include "foundation/localize.h"
-#include "host/export_ui_install.h"
 #include "host/host_tables.h"
 
 namespace {
@@ -46,8 +45,6 @@ std::string menuTitle(const char* key, bool ellipsis) {
 
 int32_t KXH_CALL menuBuildHandler(void* params) {
     const KxhMenuTable& menus = hostTables().menu;
-    // The commands built here run the export, which needs its user interface.
-    installExportUi();
     if (gCommands.menu || !menus.newMenu) return 0; // built once for the life of the library
     KxhMenu menu = menus.newMenu(kPluginName);
     if (!menu) return 0;
