@@ -11,12 +11,12 @@ constexpr const char* kPluginName = "Kestrix";
 constexpr const char* kEllipsis = "\xE2\x80\xA6";
 
 // The submenu from top to bottom; a null key is a separator.
-struct MenuItemSpec {
+struct MenuEntry {
     const char* key;
     bool ellipsis;
     uint16_t MenuCommands::*command;
 };
-const MenuItemSpec kSubmenu[] = {
+const MenuEntry kSubmenu[] = {
     {"exportPagesCmd", true, &MenuCommands::exportPages},
     {"exportBoxCmd", true, &MenuCommands::exportBox},
     {nullptr, false, nullptr},
@@ -49,7 +49,7 @@ int32_t KXH_CALL menuBuildHandler(void* params) {
     KxhMenu menu = menus.newMenu(kPluginName);
     if (!menu) return 0;
     gCommands.menu = menu;
-    for (const MenuItemSpec& item : kSubmenu) {
+    for (const MenuEntry& item : kSubmenu) {
         int32_t position = menus.itemCount(menu);
         if (!item.key) {
             menus.insertSeparator(menu, position);
