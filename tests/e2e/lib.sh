@@ -30,6 +30,13 @@ e2e_user_dir=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Local 2>/dev/null | g
     head -n 1)
 [ -n "$e2e_user_dir" ] || { echo "$e2e_name: no Wine prefix in $WINEPREFIX (tools/test-env start)"; exit 1; }
 e2e_prefs="$e2e_user_dir/Quendrel/Kestrix.ini"
+# Other tests share the prefix: the preferences are put back as they were when the test ends.
+if [ -f "$e2e_prefs" ]; then
+    cp "$e2e_prefs" "$T/prefs.before"
+    trap 'cp "$T/prefs.before" "$e2e_prefs"; rm -rf "$T"' EXIT
+else
+    trap 'rm -f "$e2e_prefs"; rm -rf "$T"' EXIT
+fi
 
 # winpath /unix/path -> Z:\unix\path, the form the host and the plug-in see.
 winpath() {
