@@ -25,6 +25,25 @@ check "PDF with bleed: pages" 2 "$(pdfinfo "$T/bleed.pdf" 2>&1 | sed -n 's/^Page
 check "PDF with bleed: page size" "630 x 810 pts" \
     "$(pdfinfo "$T/bleed.pdf" 2>&1 | sed -n 's/^Page size: *//p')"
 
+# The same with the plug-in loaded: its output hooks see the host's own print and leave it as
+# it is.
+if [ -n "${3:-}" ]; then
+    cp "$3" "$T/plugins/"
+    rm -f "$pdf" "$eps"
+    host "open $cat_lyt
+print \"Default PDF\" $(q "$(winpath "$pdf")")
+print \"Default EPS\" $(q "$(winpath "$eps")") 5
+quit"
+    check "print with the plug-in: status" 0 "$status"
+    check "print with the plug-in: report" "" "$(script_errors)"
+    check "PDF with the plug-in: pages" 12 "$(pdfinfo "$pdf" 2>&1 | sed -n 's/^Pages: *//p')"
+    check "PDF with the plug-in: US Letter" "612 x 792 pts (letter)" \
+        "$(pdfinfo "$pdf" 2>&1 | sed -n 's/^Page size: *//p')"
+    check "EPS with the plug-in: bounding box" "0 0 612 792" \
+        "$(tr -d '\r' <"$eps" | sed -n 's/^%%BoundingBox: *//p' | head -n 1)"
+    rm -f "$T/plugins/"*
+fi
+
 # A failing output writes nothing: an EPS range of several pages is refused.
 host "open $cat_lyt
 print \"Default EPS\" $(q "$(winpath "$T/range.eps")") 2 3"
