@@ -95,14 +95,6 @@ void doExport(ExportState& state) {
     release(&list);
 }
 
-// The string table may not know this message yet; then the English text stands in, since a
-// bare key would not tell the user what went wrong.
-static const char* pathTooLongMessage() {
-    char text[kLocalizedSize];
-    localize("pathTooLong", text, sizeof text);
-    return strcmp(text, "pathTooLong") == 0 ? "The output file name is too long:" : "pathTooLong";
-}
-
 bool exportPage(void*, void* pageItem, void*, void* owner) {
     if (!pageItem || !owner) return false;
     ExportState& state = *static_cast<ExportState*>(owner);
@@ -111,7 +103,7 @@ bool exportPage(void*, void* pageItem, void*, void* owner) {
     state.currentPage = static_cast<int16_t>(page);
     if (!composeFileName(state)) {
         // Never write a page under a cut name: it could be another page's file.
-        exportUi().showMessage(pathTooLongMessage(), lastPathComponent(state.exportPath));
+        exportUi().showMessage("pathTooLong", lastPathComponent(state.exportPath));
         return false;
     }
     if (!overwriteWarning(state)) return false;

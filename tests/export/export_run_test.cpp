@@ -120,7 +120,7 @@ TEST_F(ExportRun, OverlongPathIsRefusedAndLargeLayoutsExport) {
     run("Default PDF", "9-10",
         jobs + "/" + std::string(kPathSize - jobs.size() - 10, 'd') + "/C.pdf");
     EXPECT_EQ("", written());
-    EXPECT_EQ(std::vector<std::string>{"The output file name is too long:|C"}, world.messages);
+    EXPECT_EQ(std::vector<std::string>{"pathTooLong|C"}, world.messages);
 
     world.host.layouts[0] = FakeLayout{};
     for (int p = 1; p <= 9999; p++)
