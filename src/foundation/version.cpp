@@ -1,3 +1,5 @@
 #include "foundation/version.h"
 
-const char* productVersionText() { return KX_VERSION_TEXT; }
+const char* productVersionText() {
+    return KX_VERSION_TEXT;
+}
