@@ -7,7 +7,7 @@ namespace refhost {
 
 const char* const kUsage =
     "usage: layouthost [--plugins DIR] [--lang en|de|N] [--settings FILE] [--script FILE]\n"
-    "                  [--distiller PATH] [PROJECT.lyt ...]\n";
+    "                  [--distiller PATH] [--dialog-timeout SECONDS] [PROJECT.lyt ...]\n";
 
 bool parseLanguage(const std::string& text, int& code) {
     if (text == "en") {
@@ -24,6 +24,17 @@ bool parseLanguage(const std::string& text, int& code) {
     code = std::atoi(text.c_str());
     return code <= 0xFFFF;
 }
+
+namespace {
+
+bool parseSeconds(const std::string& text, double& seconds) {
+    char* end = nullptr;
+    errno = 0;
+    seconds = std::strtod(text.c_str(), &end);
+    return !text.empty() && end && !*end && errno == 0 && seconds > 0 && seconds <= 86400;
+}
+
+} // namespace
 
 bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options,
                       std::string& error) {
@@ -42,7 +53,7 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             inlineValue = true;
         }
         if (name != "--plugins" && name != "--lang" && name != "--settings" && name != "--script" &&
-            name != "--distiller") {
+            name != "--distiller" && name != "--dialog-timeout") {
             error = "unknown option " + name;
             return false;
         }
@@ -61,7 +72,12 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             options.scriptFile = value;
         else if (name == "--distiller")
             options.distiller = value;
-        else if (!parseLanguage(value, options.language)) {
+        else if (name == "--dialog-timeout") {
+            if (!parseSeconds(value, options.dialogTimeout)) {
+                error = "--dialog-timeout takes a number of seconds above 0, not \"" + value + "\"";
+                return false;
+            }
+        } else if (!parseLanguage(value, options.language)) {
             error = "--lang takes en, de or a number, not \"" + value + "\"";
             return false;
         }

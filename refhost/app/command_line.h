@@ -11,6 +11,7 @@ struct HostOptions {
     std::string settingsFile;
     std::string scriptFile;
     std::string distiller;
+    double dialogTimeout = 0; // seconds a script waits on dialogs that stand still; 0: default
     std::vector<std::string> projects;
 };
 

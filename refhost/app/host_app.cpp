@@ -68,6 +68,7 @@ int CMyHostApp::run(const HostOptions& options) {
             fprintf(stderr, "layouthost: %s\n", error.c_str());
             return 2;
         }
+        if (options.dialogTimeout > 0) runner.setStillLimit(options.dialogTimeout);
         runner_ = &runner;
     }
 

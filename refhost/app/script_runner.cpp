@@ -1,5 +1,6 @@
 #include "app/script_runner.h"
 
+#include "app/dialog_activity.h"
 #include "app/dialog_driver.h"
 #include "app/screenshot.h"
 #include "app/script_lexer.h"
@@ -49,11 +50,6 @@ const ScriptCommandInfo kCommands[] = {
     {"screenshot", 1, 1, false},
 };
 
-// How long dialog commands wait for their dialog to come up while a host command runs.
-const double kDialogWait = 60.0;
-// A host command whose dialog stays up this long without script lines to drive it fails.
-const double kStuckDialog = 300.0;
-
 std::string argumentCountError(const ScriptCommandInfo& info) {
     std::ostringstream s;
     s << info.name << ": ";
@@ -84,6 +80,12 @@ bool parseOnOff(const std::string& text, bool& on) {
 
 double secondsSince(ULONGLONG start) {
     return double(GetTickCount64() - start) / 1000.0;
+}
+
+std::string secondsText(double seconds) {
+    std::ostringstream s;
+    s << seconds;
+    return s.str();
 }
 
 std::string quoted(const std::wstring& text) {
@@ -125,6 +127,10 @@ bool CMyScriptRunner::load(const std::string& path, std::string& error) {
     text << in.rdbuf();
     loadText(text.str());
     return true;
+}
+
+void CMyScriptRunner::setStillLimit(double seconds) {
+    stillLimit_ = seconds;
 }
 
 void CMyScriptRunner::loadText(const std::string& text) {
@@ -193,17 +199,18 @@ bool CMyScriptRunner::pendingFailure(Failure& failure) {
 
 bool CMyScriptRunner::finishPending(Failure& failure) {
     if (!pending_) return true;
-    ULONGLONG dialogSince = 0;
+    CMyStillClock clock({uiThread_, mainWindow_});
     while (WaitForSingleObject(pending_->done, 100) != WAIT_OBJECT_0) {
         HWND dialog = findTopDialog({uiThread_, mainWindow_});
         if (!dialog) {
-            dialogSince = 0;
+            clock.restart();
             continue;
         }
-        if (!dialogSince) dialogSince = GetTickCount64();
-        if (secondsSince(dialogSince) > kStuckDialog) {
+        if (clock.stillSeconds() > stillLimit_) {
             failure = {pending_->line, "the command did not finish: dialog " +
-                                           quoted(windowText(dialog)) + " is still open"};
+                                           quoted(windowText(dialog)) + " waited " +
+                                           secondsText(stillLimit_) +
+                                           " seconds with no script line to drive it"};
             return false;
         }
     }
@@ -267,10 +274,10 @@ void CMyScriptRunner::run() {
     PostMessageW(mainWindow_, kMsgScriptEnd, 0, 0);
 }
 
-bool CMyScriptRunner::acquireDialog(const std::function<bool(HWND)>& accept, double seconds,
+bool CMyScriptRunner::acquireDialog(const std::function<bool(HWND)>& accept,
                                     const std::string& what, HWND& dialog, Failure& failure,
                                     int line) {
-    ULONGLONG start = GetTickCount64();
+    CMyStillClock clock({uiThread_, mainWindow_});
     for (;;) {
         HWND top = findTopDialog({uiThread_, mainWindow_});
         if (top && accept(top)) {
@@ -283,10 +290,10 @@ bool CMyScriptRunner::acquireDialog(const std::function<bool(HWND)>& accept, dou
                                  : std::string("no dialog is open")};
             return false;
         }
-        if (secondsSince(start) > seconds) {
-            failure = {line, top ? what + " in dialog " + quoted(windowText(top))
-                                 : "no dialog opened within " + std::to_string(int(seconds)) +
-                                       " seconds"};
+        if (clock.stillSeconds() > stillLimit_) {
+            failure = {line,
+                       top ? what + " in dialog " + quoted(windowText(top))
+                           : "no dialog opened within " + secondsText(stillLimit_) + " seconds"};
             return false;
         }
         Sleep(50);
@@ -339,8 +346,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
 
     if (name == "ok" || name == "cancel") {
         HWND dialog = nullptr;
-        if (!acquireDialog([](HWND) { return true; }, kDialogWait, "", dialog, failure, line))
-            return false;
+        if (!acquireDialog([](HWND) { return true; }, "", dialog, failure, line)) return false;
         postDialogCommand(dialog, name == "ok" ? IDOK : IDCANCEL);
         settle();
         return true;
@@ -357,8 +363,8 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
                 return bad("answer: takes yes, no or ok, not \"" + words[1] + "\"");
         }
         HWND dialog = nullptr;
-        if (!acquireDialog([](HWND d) { return findMessageText(d) != nullptr; }, kDialogWait,
-                           "no message box", dialog, failure, line))
+        if (!acquireDialog([](HWND d) { return findMessageText(d) != nullptr; }, "no message box",
+                           dialog, failure, line))
             return false;
         if (name == "expect-message") {
             std::wstring text = windowText(findMessageText(dialog));
@@ -389,7 +395,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
     HWND dialog = nullptr;
     HWND control = nullptr;
     if (name == "file-name") {
-        if (!acquireDialog([](HWND d) { return findFileNameField(d) != nullptr; }, kDialogWait,
+        if (!acquireDialog([](HWND d) { return findFileNameField(d) != nullptr; },
                            "no file name field", dialog, failure, line))
             return false;
         control = findFileNameField(dialog);
@@ -400,7 +406,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
     bool takesOnOff = name == "check" || name == "expect-checked" || name == "expect-enabled";
     if (takesOnOff && !parseOnOff(words[2], on))
         return bad(name + ": takes on or off, not \"" + words[2] + "\"");
-    if (!acquireDialog([id](HWND d) { return findControl(d, id) != nullptr; }, kDialogWait,
+    if (!acquireDialog([id](HWND d) { return findControl(d, id) != nullptr; },
                        "no control " + words[1], dialog, failure, line))
         return false;
     control = findControl(dialog, id);

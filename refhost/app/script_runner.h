@@ -27,6 +27,8 @@ struct ScriptCommandInfo {
 // Every command the runner knows, by name; nullptr for an unknown name.
 const ScriptCommandInfo* findScriptCommand(const std::string& name);
 
+constexpr double kDefaultStillSeconds = 60.0;
+
 class CMyScriptRunner {
   public:
     CMyScriptRunner(HostCommandRunner hostCommands);
@@ -34,6 +36,9 @@ class CMyScriptRunner {
     // Reads the script (UTF-8, BOM allowed). false with error set when it cannot be read.
     bool load(const std::string& path, std::string& error);
     void loadText(const std::string& text);
+    // How long a wait for the host's dialogs may see nothing move before it fails: a dialog
+    // command waiting for its dialog, or a host command whose dialog nobody drives.
+    void setStillLimit(double seconds);
     // Starts the script thread; mainWindow belongs to the calling (user-interface) thread.
     void start(HWND mainWindow);
     // Called by the main window procedure for the runner's messages; true when handled.
@@ -52,8 +57,8 @@ class CMyScriptRunner {
     bool pendingFailure(Failure& failure);
     void fail(const Failure& failure);
     bool runDialogCommand(int line, const std::vector<std::string>& words, Failure& failure);
-    bool acquireDialog(const std::function<bool(HWND)>& accept, double seconds,
-                       const std::string& what, HWND& dialog, Failure& failure, int line);
+    bool acquireDialog(const std::function<bool(HWND)>& accept, const std::string& what,
+                       HWND& dialog, Failure& failure, int line);
     void settle();
 
     HostCommandRunner hostCommands_;
@@ -62,6 +67,7 @@ class CMyScriptRunner {
     DWORD uiThread_ = 0;
     HANDLE thread_ = nullptr;
     HostJob* pending_ = nullptr;
+    double stillLimit_ = kDefaultStillSeconds;
 };
 
 } // namespace refhost

@@ -76,9 +76,9 @@ layout() {
         "$2" "${3:+, $3}" >"$1"
 }
 
-# run_host SCRIPT-FILE [HOST-ARGS...]: runs the script; its output goes to $T/host.out.
-# A host that fails or hangs is a failed check and ends the test.
-run_host() {
+# try_host SCRIPT-FILE [HOST-ARGS...]: runs the script; its output goes to $T/host.out (and,
+# without CRs, $T/host.txt), its exit status to $status.
+try_host() {
     script=$1
     shift
     status=0
@@ -86,6 +86,12 @@ run_host() {
         --settings "$(winpath "$T/settings.json")" "$@" --script "$(winpath "$script")" \
         >"$T/host.out" 2>&1 </dev/null || status=$?
     tr -d '\r' <"$T/host.out" >"$T/host.txt"
+}
+
+# run_host SCRIPT-FILE [HOST-ARGS...]: try_host, where a host that fails or hangs is a failed
+# check and ends the test.
+run_host() {
+    try_host "$@"
     if [ "$status" -ne 0 ]; then
         echo "FAIL: host script $(basename "$script") exited with $status (expected 0); its output:"
         sed 's/^/    /' "$T/host.txt"

@@ -52,6 +52,28 @@ run_case 'style-editor "Default PDF"\nexpect-checked 103 on' \
 run_case 'style-editor "Default PDF"\nexpect-enabled 103 off' \
     'script: line 2: expect-enabled: control 103: expected off, found on' 2
 
+# A dialog that stands still, waiting for script lines that never come, fails once the limit
+# has passed; the limit is cut so that the cases run quickly.
+# limit_case SCRIPT(printf %b escapes) EXPECTED-STDERR-LINE
+limit_case() {
+    host "$(printf '%b' "$1")" --dialog-timeout 2
+    check "script [$1] with a limit of 2 s: report" "$2" "$(script_errors)"
+    check "script [$1] with a limit of 2 s: status" 2 "$status"
+}
+limit_case 'style-editor "Default PDF"' \
+    'script: line 1: the command did not finish: dialog "Edit Output Style" waited 2 seconds with no script line to drive it'
+limit_case 'style-editor "Default PDF"\nclick 999' \
+    'script: line 2: no control 999 in dialog "Edit Output Style"'
+limit_case 'style-editor "Default PDF"\nanswer yes' \
+    'script: line 2: no message box in dialog "Edit Output Style"'
+for value in 0 -3 soon; do
+    host 'quit' --dialog-timeout "$value"
+    check "--dialog-timeout $value: status" 1 "$status"
+    check "--dialog-timeout $value: report" \
+        "layouthost: --dialog-timeout takes a number of seconds above 0, not \"$value\"" \
+        "$(head -n 1 "$T/err")"
+done
+
 # A missing project is refused with a message naming the file.
 host "open $(q "$(winpath "$T/missing.lyt")")"
 check "missing project: status" 2 "$status"
