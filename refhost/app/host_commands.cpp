@@ -140,6 +140,14 @@ std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
         return saveProject(*doc, doc->path);
     }
     if (name == "save-as") return saveProject(*doc, words[1]);
+    if (name == "expect-changed") {
+        if (words[1] != "yes" && words[1] != "no")
+            return "expect-changed: takes yes or no, not \"" + words[1] + "\"";
+        const char* found = doc->changed ? "yes" : "no";
+        if (words[1] != found)
+            return "expect-changed: " + doc->name + ": expected " + words[1] + ", found " + found;
+        return {};
+    }
     if (name == "layout") {
         for (size_t i = 0; i < doc->layouts.size(); ++i) {
             if (doc->layouts[i]->name == words[1]) {

@@ -32,6 +32,7 @@ const ScriptCommandInfo kCommands[] = {
     {"style-editor", 1, 1, true},
     {"dump-clipboard", 0, 0, true},
     {"dump-data", 2, 2, true},
+    {"expect-changed", 1, 1, true},
     {"lang", 1, 1, true},
     {"quit", 0, 0, true},
     {"wait-dialog", 1, 2, false},

@@ -1,5 +1,6 @@
 # The remembered output style: the first run ever, the preference and the layout's own name
-# after a run, the name saved with the project, a deleted style, and the "-" entry.
+# after a run, the name saved with the project, the change mark when the same style is chosen
+# again, a deleted style, and the "-" entry.
 . "$(dirname "$0")/lib.sh"
 
 settings '{"name": "Proof", "type": "Print"}' \
@@ -49,6 +50,33 @@ prefs
 } >"$T/layoutname.script"
 run_host "$T/layoutname.script"
 check "cancel stores nothing" "" "$(pref OutputStyle)"
+
+# The change mark: exporting with the style the layout already keeps stores nothing and leaves
+# the saved project unchanged; another style is stored in the layout and marks it changed.
+mkdir -p "$T/out/mark"
+prefs
+case_no=0
+while IFS='|' read -r style mark; do
+    case_no=$((case_no + 1))
+    cp "$T/Saved.lyt" "$T/mark$case_no.lyt"
+    mkdir -p "$T/out/mark/$case_no"
+    {
+        echo "open $(q "$(winpath "$T/mark$case_no.lyt")")"
+        echo "save"
+        echo "expect-changed no"
+        export_pages "$T/out/mark/$case_no/Catalog" "$style" "1"
+        echo "expect-changed $mark"
+        echo "quit"
+    } >"$T/mark$case_no.script"
+    try_host "$T/mark$case_no.script"
+    check "change mark after exporting with \"$style\": report" "" \
+        "$(grep '^script:' "$T/host.txt" || true)"
+    check "change mark after exporting with \"$style\": status" 0 "$status"
+    check "...the file is written" "Catalog_001.pdf" "$(files "$T/out/mark/$case_no")"
+done <<CASES
+Second PDF|no
+Default PDF|yes
+CASES
 
 # A remembered style that no longer exists falls back to the first entry, which then is used.
 prefs "OutputStyle=Deleted Style"

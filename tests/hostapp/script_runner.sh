@@ -52,6 +52,14 @@ run_case 'style-editor "Default PDF"\nexpect-checked 103 on' \
 run_case 'style-editor "Default PDF"\nexpect-enabled 103 off' \
     'script: line 2: expect-enabled: control 103: expected off, found on' 2
 
+# The front project's changed mark.
+run_case "open $cat_lyt\nexpect-changed no" '' 0
+run_case "open $cat_lyt\nexpect-changed yes" \
+    'script: line 2: expect-changed: Catalog.lyt: expected yes, found no' 2
+run_case "open $cat_lyt\nexpect-changed maybe" \
+    'script: line 2: expect-changed: takes yes or no, not "maybe"' 2
+run_case 'expect-changed no' 'script: line 1: expect-changed: no project is open' 2
+
 # A dialog that stands still, waiting for script lines that never come, fails once the limit
 # has passed; the limit is cut so that the cases run quickly.
 # limit_case SCRIPT(printf %b escapes) EXPECTED-STDERR-LINE
