@@ -42,10 +42,11 @@ KXH_BEGIN_DECLS
  *   for each page or spread: its set-up (the page coordinate system is put in force), then
  *     PAGE_BOXES, then its content, then PAGE_MARKS, then showpage. Both page hooks run while
  *     the page coordinate system is in force: the coordinates of the spread holding the page
- *     (y growing downwards, one unit a point), placed so that the output page or spread has
- *     its top-left corner at the top-left corner of the medium inset by the bleed. PostScript
- *     written there in those coordinates lands on the page; the default user space is the
- *     medium's.
+ *     (origin at the spread's top-left corner, y growing downwards, one unit a point),
+ *     placed so that the output page or spread has its top-left corner at the top-left corner
+ *     of the medium inset by the bleed. PostScript written there in those coordinates lands
+ *     on the page; the default user space is the medium's. A clip region (setClipRegion)
+ *     moves nothing: an EPS file's bounding box becomes the region in that same space.
  *   the trailer; for PDF the stream is then distilled.
  * Text a hook hands to writePostScript is inserted verbatim at the hook's place. */
 

@@ -12,8 +12,11 @@
 //          page boxes hook (151)      <- before the items are drawn
 //          the items
 //          page marks hook (155)      <- after the items, before showpage
-//        The page coordinate system has its origin at the top-left corner of the page or
-//        spread, y grows downwards, one unit is one point, and the bleed offset is applied.
+//        The page coordinate system is that of the spread holding the page (origin at the
+//        spread's top-left corner, so a right-hand page begins at x = page width), y grows
+//        downwards, one unit is one point; it is placed so that the output page or spread
+//        has its top-left corner at (bleed, bleed) from the media's top-left corner. A clip
+//        region changes only the EPS bounding box, never this placement.
 //   5. EPS and Print: the stream goes to a temporary file renamed to the output file.
 //      PDF: the stream is distilled by Ghostscript into a temporary file renamed to the
 //      output file. A failed output leaves no output file behind.

@@ -100,9 +100,21 @@ host "open $cat_lyt
 print \"Default PDF\" $(q "$(winpath "$T/two.pdf")") 2 3"
 check "print: status" 0 "$status"
 check "print: hooks before the pages" "5 0,6,975,681,93,282,145" "$(messages | cut -d, -f1-7)"
-check "print: page hooks of both pages" "151 2,151 3,155 2,155 3" \
-    "$(messages | tr ',' '\n' | grep '^15' | sort | tr '\n' ',' | sed 's/,$//')"
+check "print: page hooks of both pages" "151 2,155 2,151 3,155 3" \
+    "$(messages | tr ',' '\n' | grep '^15' | tr '\n' ',' | sed 's/,$//')"
 check "print: pages" 2 "$(pdfinfo "$T/two.pdf" 2>&1 | sed -n 's/^Pages: *//p')"
+
+# Where the page hooks write: boxes (151) after the page set-up and before the items, marks
+# (155) after the items and before showpage.
+rm -f "$T/probe.log"
+host "open $cat_lyt
+print \"Default EPS\" $(q "$(winpath "$T/places.eps")") 2"
+check "page hook places: status" 0 "$status"
+check "page hook places in the EPS" \
+    "%%EndPageSetup,% probe 151 2,gsave,grestore,% probe 155 2,showpage" \
+    "$(tr -d '\r' <"$T/places.eps" |
+        grep -a -E '^(%%EndPageSetup|% probe|gsave .* rectclip$|grestore$|showpage$)' |
+        sed 's/^gsave .*/gsave/' | tr '\n' ',' | sed 's/,$//')"
 
 # An output the start hook aborts writes nothing and fails the command.
 rm -f "$T/probe.log"

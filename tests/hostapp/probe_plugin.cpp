@@ -1,7 +1,7 @@
 // A probe plug-in for the host application tests: it registers for every host message and
 // writes one line per message it receives to the file named by KX_PROBE_LOG, adds a small
 // menu, a context item, a key and a style-editor pane, so that a test can see what the host
-// sends and in which order.
+// sends and in which order. Its page hooks also mark their place in the PostScript.
 #include "kxh_api.h"
 
 #include <windows.h>
@@ -24,6 +24,7 @@ KxhEventTable events;
 KxhAppTable app;
 KxhStyleTable styles;
 KxhPaneTable panes;
+KxhOutputTable outputs;
 KxhMenu probeMenu;
 uint16_t alphaId, betaId;
 
@@ -140,11 +141,15 @@ int32_t KXH_CALL onMessage(void* raw) {
         logLine("145");
         break;
     case KXH_MSG_PAGE_MARKS:
-        logLine("155 %d", static_cast<KxhPageHookParams*>(raw)->page);
+    case KXH_MSG_PAGE_BOXES: {
+        // A comment line in the stream shows where the host ran the hook.
+        auto* p = static_cast<KxhPageHookParams*>(raw);
+        char line[64];
+        int length = snprintf(line, sizeof line, "%% probe %u %d\n", hdr->message, p->page);
+        outputs.writePostScript(p->output, line, uint32_t(length));
+        logLine("%u %d", hdr->message, p->page);
         break;
-    case KXH_MSG_PAGE_BOXES:
-        logLine("151 %d", static_cast<KxhPageHookParams*>(raw)->page);
-        break;
+    }
     default:
         break;
     }
@@ -213,7 +218,7 @@ template <typename Table> bool fetch(KxhEntryBlock* entry, uint32_t code, Table&
 int32_t KXH_CALL onMain(KxhEntryBlock* entry) {
     if (!fetch(entry, KXH_TABLE_MENU, menus) || !fetch(entry, KXH_TABLE_EVENT, events) ||
         !fetch(entry, KXH_TABLE_APP, app) || !fetch(entry, KXH_TABLE_STYLE, styles) ||
-        !fetch(entry, KXH_TABLE_PANE, panes))
+        !fetch(entry, KXH_TABLE_PANE, panes) || !fetch(entry, KXH_TABLE_OUTPUT, outputs))
         return KXH_PLUGIN_REFUSED;
     const uint32_t messages[] = {
         KXH_MSG_LANGUAGE,     KXH_MSG_MENU_BUILD,   KXH_MSG_MENU_UPDATE,     KXH_MSG_EVENT_DONE,
