@@ -45,8 +45,9 @@ screenshots: build-win
 bench: build-win
 	tools/bench-export build/win
 
+# The fuzzers run first so that the run ends with CTest's summary of the Windows tests.
 test: build
-	$(MAKE) --no-print-directory test-native test-win fuzz
+	$(MAKE) --no-print-directory fuzz test-native test-win
 
 clean:
 	rm -rf build out
