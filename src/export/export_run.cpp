@@ -60,7 +60,7 @@ bool setDialogPath(ExportState& state, const char* path) {
 }
 
 bool exportPath(ExportState& state) {
-    logLine("exportPath: %s", state.exportPath);
+    logLine("exportPath: %s\r\n", state.exportPath);
     if (!exportUi().runExportDialog(state)) return false;
     char folder[kPathSize];
     copyText(folder, state.exportPath);
@@ -71,7 +71,7 @@ bool exportPath(ExportState& state) {
 }
 
 void doExport(ExportState& state) {
-    logLine("doExport");
+    logLine("doExport\r\n");
     if (state.spreads == 1) reduceToSpreads(state);
     CMyArray list{};
     create(&list, kPageListCapacity, sizeof(int32_t));
@@ -107,7 +107,7 @@ bool exportPage(void*, void* pageItem, void*, void* owner) {
         return false;
     }
     if (!overwriteWarning(state)) return false;
-    logLine("exportPage: %d", static_cast<int>(state.currentPage));
+    logLine("exportPage: %d\r\n", static_cast<int>(state.currentPage));
     state.exporting = 1;
     int32_t result = hostExportLayout(state.layoutId, state.styleType);
     state.exporting = 0;

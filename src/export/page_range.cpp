@@ -78,7 +78,7 @@ void reduceToSpreads(ExportState& state) {
 }
 
 void setupPgArray(CMyArray* list, const std::vector<uint8_t>& pageFlags, int32_t pageCount) {
-    logLine("setupPgArray");
+    logLine("setupPgArray\r\n");
     int32_t count = std::min<int32_t>(pageCount, static_cast<int32_t>(pageFlags.size()) - 1);
     for (int32_t p = 1; p <= count; p++)
         if (pageFlags[p] == 1) append(list, &p);

@@ -71,10 +71,10 @@ void storeOutputStyle(const ExportState& state) {
 }
 
 void applyOutputStyle(const ExportState& state, KxhOutput output) {
-    logLine("applyOutputStyle: %s", state.styleName);
+    logLine("applyOutputStyle: %s\r\n", state.styleName);
     int32_t result = hostApplyStyleToOutput(output, state.styleHandle);
     if (result != 0) {
-        logLine("applyStyle: err = %d", result);
+        logLine("applyStyle: err = %d\r\n", result);
         hostShowError(static_cast<int16_t>(result & 0xFFFF));
     }
 }

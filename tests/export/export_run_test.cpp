@@ -2,12 +2,15 @@
 // is remembered afterwards.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "export/export_run.h"
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export_support.h"
+#include "foundation/log.h"
 #include "foundation/prefs.h"
 
 namespace {
@@ -113,6 +116,26 @@ TEST_F(ExportRun, SpreadSelectedByItsSecondPage) {
                   std::to_string(exportState().bleed >> 16));
     EXPECT_NE(std::string::npos, out.postscript.find("\t1224.000 0.000 m transform /y2"));
     EXPECT_EQ("saveAsEPS", world.progressTitle);
+}
+
+// Each traced step ends its text with a line end of its own, as the log's readers expect: the
+// logger's line end then leaves an empty line behind it.
+TEST_F(ExportRun, TraceOfARun) {
+    setenv("XDG_DOCUMENTS_DIR", world.folder.c_str(), 1);
+    startLog(1, "KxExportLog", nullptr);
+    run("Default PDF", "2-3");
+    setLogLevel(0);
+    std::string log = readFile(logPath());
+    std::string lines = std::regex_replace(log, std::regex("\\d\\d:\\d\\d:\\d\\d:\\d\\d\\d: "), "");
+    const std::string expected = "exportPath: " + jobs +
+                                 "/Catalog\r\n\r\n"
+                                 "doExport\r\n\r\n"
+                                 "setupPgArray\r\n\r\n"
+                                 "exportPage: 2\r\n\r\n"
+                                 "applyOutputStyle: Default PDF\r\n\r\n"
+                                 "exportPage: 3\r\n\r\n"
+                                 "applyOutputStyle: Default PDF\r\n\r\n";
+    EXPECT_EQ(expected, lines) << "log as written:\n" << log;
 }
 
 // Mends: a name that would not fit is refused with a message, and large layouts export.
