@@ -46,6 +46,14 @@ std::string fieldText(int id) {
     return text;
 }
 
+// The range is read whole: a cut or emptied range would export other pages than those typed.
+std::string rangeText() {
+    HWND field = control(kExportRange);
+    std::vector<wchar_t> text(size_t(GetWindowTextLengthW(field)) + 1, 0);
+    GetWindowTextW(field, text.data(), int(text.size()));
+    return wideToUtf8(text.data());
+}
+
 // Page names and numbers are data, not string keys: they are set without the look-up.
 void setFieldText(int id, const char* text) {
     setWindowTextQuietly(control(id), utf8ToWide(text).c_str());
@@ -174,7 +182,7 @@ bool confirm() {
         return false;
     }
     state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
-    if (parsePageRange(fieldText(kExportRange).c_str(), state) != 0) {
+    if (parsePageRange(rangeText().c_str(), state) != 0) {
         exportUi().showMessage("noValidPageNum", nullptr);
         focusAndSelect(control(kExportRange), 0, 32);
         return false;

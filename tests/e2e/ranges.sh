@@ -17,6 +17,10 @@ list|1-3,7,9-99|Catalog_001.pdf Catalog_002.pdf Catalog_003.pdf Catalog_007.pdf 
 trailing|1-3,|Catalog_001.pdf Catalog_002.pdf Catalog_003.pdf
 pastend|12-20|Catalog_012.pdf
 '
+# A range longer than 255 characters is read whole, not cut or dropped.
+accepted="$accepted
+long|$(printf '1,2,%.0s' $(seq 70))12|Catalog_001.pdf Catalog_002.pdf Catalog_012.pdf
+"
 
 # refused RANGE: the lines that type RANGE, press Save and meet the refusal.
 refused() {
