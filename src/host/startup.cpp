@@ -8,6 +8,7 @@
 #include "foundation/version.h"
 #include "host/export_ui_install.h"
 #include "host/host_tables.h"
+#include "host/prefs_messages.h"
 #include "host/settings.h"
 
 void runStartup() {
@@ -22,5 +23,6 @@ void runStartup() {
     logLine("\r\nKestrix: %s\r\n", KX_VERSION_TEXT);
 
     initDialogs();
+    installPrefsMessages();
     installExportUi();
 }

@@ -1,0 +1,47 @@
+// A preferences file that cannot be written is reported in the plug-in's own message box, with
+// the file's path as the detail line; a good save shows nothing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "dialogs/dialog_test_support.h"
+#include "dialogs/message_box.h"
+#include "foundation/prefs.h"
+#include "foundation/temp_folder.h"
+#include "host/prefs_messages.h"
+
+namespace {
+
+TEST(PrefsMessages, FailedSaveShowsTheKeyAndThePath) {
+    useLanguage(0);
+    installPrefsMessages();
+    TempFolder temp("kx-prefs-message");
+    struct Case {
+        const char* name;
+        std::string path;
+        bool shown; // a box with "writePrefsErr" and the path
+    } cases[] = {
+        {"folder missing", temp.path("missing/Kestrix.ini"), true},
+        {"writable", temp.path("Kestrix.ini"), false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(0, loadPrefs(c.path.c_str())) << c.name;
+        ASSERT_EQ(0, setPrefInt("General", "Logging", 1)) << c.name;
+        bool seen = false;
+        std::string text;
+        whileModal([] { return INT_PTR(savePrefs()); },
+                   [&](HWND box) {
+                       seen = true;
+                       text = windowText(GetDlgItem(box, kMessageTextId));
+                       SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
+                   },
+                   3000);
+        EXPECT_EQ(c.shown, seen) << c.name;
+        EXPECT_EQ(c.shown ? "writePrefsErr\r\r" + c.path : "", text) << c.name;
+        EXPECT_EQ(!c.shown, pathExists(c.path)) << c.name;
+    }
+    setPrefsMessageHook(nullptr, nullptr);
+}
+
+} // namespace
