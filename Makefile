@@ -23,7 +23,7 @@ test-native: build
 test-win: build
 	tools/test-env start
 	ctest --preset win -j $(JOBS) || { tools/test-env stop; exit 1; }
-	tools/test-env stop
+	@tools/test-env stop
 
 fuzz: bootstrap
 	cmake --preset fuzz >/dev/null
