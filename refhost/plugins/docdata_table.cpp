@@ -69,31 +69,28 @@ int32_t KXH_CALL isChanged(int32_t document) {
     return doc ? (doc->changed ? 1 : 0) : KXH_NONE;
 }
 
-int32_t KXH_CALL documentPath(int32_t document, char* buf, uint32_t bufSize) {
-    Document* doc = findOpenDocument(document);
-    if (!doc) {
+// A name of something that may not exist: its text, or an empty text and "none".
+int32_t copyNameOut(const std::string* text, char* buf, uint32_t bufSize) {
+    if (!text) {
         copyOut("", buf, bufSize);
         return KXH_NONE;
     }
-    return copyOut(doc->path, buf, bufSize);
+    return copyOut(*text, buf, bufSize);
+}
+
+int32_t KXH_CALL documentPath(int32_t document, char* buf, uint32_t bufSize) {
+    Document* doc = findOpenDocument(document);
+    return copyNameOut(doc ? &doc->path : nullptr, buf, bufSize);
 }
 
 int32_t KXH_CALL projectName(int32_t document, char* buf, uint32_t bufSize) {
     Document* doc = findOpenDocument(document);
-    if (!doc) {
-        copyOut("", buf, bufSize);
-        return KXH_NONE;
-    }
-    return copyOut(doc->name, buf, bufSize);
+    return copyNameOut(doc ? &doc->name : nullptr, buf, bufSize);
 }
 
 int32_t KXH_CALL layoutName(int32_t layout, char* buf, uint32_t bufSize) {
     Layout* found = findOpenLayout(layout);
-    if (!found) {
-        copyOut("", buf, bufSize);
-        return KXH_NONE;
-    }
-    return copyOut(found->name, buf, bufSize);
+    return copyNameOut(found ? &found->name : nullptr, buf, bufSize);
 }
 
 } // namespace
