@@ -17,7 +17,7 @@ HWND testHostWindow();
 // calls `script` with it. A dialog still open after `timeoutMs` is ended with kTimedOut.
 constexpr INT_PTR kTimedOut = -77;
 INT_PTR whileModal(const std::function<INT_PTR()>& modal,
-                   const std::function<void(HWND dialog)>& script, UINT timeoutMs = 5000);
+                   const std::function<void(HWND dialog)>& script, UINT timeoutMs = 20000);
 
 // The newest visible, enabled dialog window of this thread, or null.
 HWND activeTestDialog();
