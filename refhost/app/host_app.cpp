@@ -181,6 +181,19 @@ std::string CMyHostApp::saveProject(Document& doc, const std::string& path) {
     return {};
 }
 
+std::string CMyHostApp::saveProjectCopy(Document& doc, const std::string& path) {
+    std::string error;
+    if (!writeProjectCopy(doc, path, &error))
+        return error.empty() ? path + ": cannot be written" : error;
+    KxhDocSavedParams params = {};
+    params.document = doc.id;
+    params.afterSave = 1;
+    params.copyOnly = 1;
+    sendMessage(KXH_MSG_DOC_SAVED, params);
+    refresh();
+    return {};
+}
+
 std::string CMyHostApp::closeDocument(Document& doc) {
     refhost::closeDocument(doc);
     refresh();

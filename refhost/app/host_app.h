@@ -40,6 +40,8 @@ class CMyHostApp {
     // Documents. Each returns an empty text or the reason it failed.
     std::string openProject(const std::string& path, bool untitled);
     std::string saveProject(Document& doc, const std::string& path);
+    // Writes the project to `path`; the project keeps its own path and changed mark.
+    std::string saveProjectCopy(Document& doc, const std::string& path);
     std::string closeDocument(Document& doc);
     std::string printLayout(const std::string& styleName, const std::string& path, int first,
                             int last);

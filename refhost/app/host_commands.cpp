@@ -5,6 +5,7 @@
 #include "app/host_menus.h"
 #include "app/wide_text.h"
 #include "model/fourcc.h"
+#include "plugins/sound_watch.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -125,6 +126,16 @@ std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
         if (!text.empty()) printOut(text + "\n");
         return {};
     }
+    if (name == "expect-beeps") {
+        int expected = 0;
+        if (!parseNumber(words[1], expected))
+            return "expect-beeps: takes a count, not \"" + words[1] + "\"";
+        int found = takeSystemSoundCount();
+        if (found != expected)
+            return "expect-beeps: expected " + words[1] + " system sounds, found " +
+                   std::to_string(found);
+        return {};
+    }
     if (name == "style-editor") {
         OutputStyle* style = findStyle(hostSettings(), words[1]);
         if (!style) return "no output style \"" + words[1] + "\"";
@@ -140,6 +151,7 @@ std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
         return saveProject(*doc, doc->path);
     }
     if (name == "save-as") return saveProject(*doc, words[1]);
+    if (name == "save-copy") return saveProjectCopy(*doc, words[1]);
     if (name == "expect-changed") {
         if (words[1] != "yes" && words[1] != "no")
             return "expect-changed: takes yes or no, not \"" + words[1] + "\"";

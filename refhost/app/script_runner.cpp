@@ -33,6 +33,8 @@ const ScriptCommandInfo kCommands[] = {
     {"dump-clipboard", 0, 0, true},
     {"dump-data", 2, 2, true},
     {"expect-changed", 1, 1, true},
+    {"save-copy", 1, 1, true},
+    {"expect-beeps", 1, 1, true},
     {"lang", 1, 1, true},
     {"quit", 0, 0, true},
     {"wait-dialog", 1, 2, false},
@@ -45,6 +47,7 @@ const ScriptCommandInfo kCommands[] = {
     {"cancel", 0, 0, false},
     {"answer", 1, 1, false},
     {"expect-text", 2, 2, false},
+    {"dump-text", 1, 1, false},
     {"expect-message", 1, 1, false},
     {"expect-checked", 2, 2, false},
     {"expect-enabled", 2, 2, false},
@@ -434,6 +437,11 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
         }
     } else if (name == "choose") {
         err = chooseItem(control, widen(words[2]));
+    } else if (name == "dump-text") {
+        std::string text = narrow(windowText(control)) + "\n";
+        fwrite(text.data(), 1, text.size(), stdout);
+        fflush(stdout);
+        return true;
     } else if (name == "expect-text") {
         std::wstring text = windowText(control);
         if (text != widen(words[2]))

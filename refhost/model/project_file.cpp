@@ -343,6 +343,10 @@ std::string projectToJson(const Document& doc) {
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+bool writeProjectCopy(const Document& doc, const std::string& path, std::string* error) {
+    return writeFileAtomic(path, projectToJson(doc), error);
+}
+
 bool saveProject(Document& doc, const std::string& path, std::string* error) {
     if (!writeFileAtomic(path, projectToJson(doc), error)) return false;
     doc.path = path;

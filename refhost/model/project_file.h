@@ -14,6 +14,8 @@ std::unique_ptr<Document> loadProject(const std::string& path, bool untitled, st
 std::unique_ptr<Document> parseProject(const std::string& json, const std::string& fileName,
                                        std::string* error);
 std::string projectToJson(const Document& doc);
+// Writes the project to path (temp file, then rename) and changes nothing of doc.
+bool writeProjectCopy(const Document& doc, const std::string& path, std::string* error);
 // Writes the project to path (temp file, then rename), sets doc.path and name, clears changed.
 bool saveProject(Document& doc, const std::string& path, std::string* error);
 

@@ -2,6 +2,7 @@
 
 #include "app/plugin_dispatch.h"
 #include "model/document.h"
+#include "plugins/sound_watch.h"
 
 #include <windows.h>
 
@@ -153,6 +154,8 @@ bool loadPluginFile(const std::string& path) {
         FreeLibrary(module);
         return inert(plugins()[index], "has no entry point " KXH_ACTIVATE_NAME);
     }
+
+    watchSystemSounds(module);
 
     // The library stays loaded from here on, even when inert: it may hold on to what it set up.
     KxhActivationBlock block;

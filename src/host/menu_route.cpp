@@ -4,6 +4,7 @@
 #include "dialogs/message_box.h"
 #include "foundation/version.h"
 #include "host/host_tables.h"
+#include "host/tracking.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ void showAbout() {
     showMessage("Kestrix %s", productVersionText());
 }
 
-// Tracking and the preferences dialog have no commands of their own yet.
+// The preferences dialog has no command of its own yet.
 void notYetAvailable() {}
 
 } // namespace
@@ -24,9 +25,12 @@ int32_t KXH_CALL commandHandler(void* params) {
         exportPages(0);
     else if (id == commands.exportBox)
         exportPages(1);
-    else if (id == commands.showTracking || id == commands.copyTracking ||
-             id == commands.deleteTracking)
-        notYetAvailable();
+    else if (id == commands.showTracking)
+        showTracking();
+    else if (id == commands.copyTracking)
+        copyTracking();
+    else if (id == commands.deleteTracking)
+        deleteTracking();
     else if (id == commands.about)
         showAbout();
     else if (id == commands.preferences)

@@ -1,15 +1,38 @@
-// Document events: the tracking history and the job slug join here. Until then the events are
-// accepted without effect.
+// Document events: the tracking history records them, and an output stamps the job slug.
 #include "host/handlers.h"
+#include "host/host_tables.h"
+#include "host/settings.h"
+#include "host/tracking.h"
 
-int32_t KXH_CALL documentOpenedHandler(void* /*params*/) {
+namespace {
+
+template <typename Params> const Params* paramsOf(void* params) {
+    const auto* p = static_cast<const Params*>(params);
+    return p && p->hdr.size >= sizeof(Params) ? p : nullptr;
+}
+
+} // namespace
+
+int32_t KXH_CALL documentOpenedHandler(void* params) {
+    if (const auto* p = paramsOf<KxhDocOpenedParams>(params)) addTrackingEntry(p->document, "Open");
     return 0;
 }
 
-int32_t KXH_CALL documentSavedHandler(void* /*params*/) {
+int32_t KXH_CALL documentSavedHandler(void* params) {
+    const auto* p = paramsOf<KxhDocSavedParams>(params);
+    // A copy written elsewhere, or a notice before the file is written, is no save of ours.
+    if (p && p->afterSave == 1 && p->copyOnly == 0) addTrackingEntry(p->document, "Save");
     return 0;
 }
 
-int32_t KXH_CALL layoutOutputHandler(void* /*params*/) {
+int32_t KXH_CALL layoutOutputHandler(void* params) {
+    const auto* p = paramsOf<KxhLayoutOutputParams>(params);
+    if (!p) return 0;
+    // Only exactly 1 records outputs; other non-zero values record opening and saving only.
+    if (getTracking() == 1) {
+        const KxhAppTable& app = hostTables().app;
+        if (app.documentOfLayout) addTrackingEntry(app.documentOfLayout(p->layout), "Output");
+    }
+    if (getJobSlug() == 1) stampJobSlugs(p->layout);
     return 0;
 }

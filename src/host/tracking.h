@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+#include "foundation/encoding.h"
+
+// The tracking history that each document carries as the plug-in's data block (UTF-8 entries
+// "<date>, <time>\t<word>\r", oldest first), and the job slug stamped into layouts at output.
+
+// Appends an entry for `word` ("Open", "Save", "Output") when Tracking is on and marks the
+// document changed. False when nothing was recorded (tracking off, unknown document, memory).
+bool addTrackingEntry(int32_t document, const char* word);
+// The history as UTF-16: empty without one; bytes that are no UTF-8 become U+FFFD.
+WideText trackingText(int32_t document);
+// Removes the history and marks the document changed.
+void removeTrackingHistory(int32_t document);
+// The document of the frontmost layout, or -1.
+int32_t frontDocument();
+
+// "<date>, <time>" in the user's formats.
+WideText jobSlugStamp();
+// Replaces the text of every text box named exactly "JobSlug" of `layout` by a fresh stamp.
+// Returns the number of boxes stamped.
+int32_t stampJobSlugs(int32_t layout);
+
+// The menu commands, on the frontmost document.
+void showTracking();
+void copyTracking();
+void deleteTracking();
