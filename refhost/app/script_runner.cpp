@@ -33,6 +33,7 @@ const ScriptCommandInfo kCommands[] = {
     {"dump-clipboard", 0, 0, true},
     {"dump-data", 2, 2, true},
     {"expect-changed", 1, 1, true},
+    {"expect-selected", 1, 1, true},
     {"lang", 1, 1, true},
     {"quit", 0, 0, true},
     {"wait-dialog", 1, 2, false},

@@ -265,7 +265,7 @@ FakeHost::FakeHost() {
     gFakeHost = this;
     fillTables();
     setExportHostTables(
-        {&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf});
+        {&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf, nullptr});
 }
 
 FakeHost::~FakeHost() {
