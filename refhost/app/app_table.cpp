@@ -1,6 +1,7 @@
 #include "app/app_table.h"
 
 #include "app/host_app.h"
+#include "plugins/handles.h"
 
 #include <string>
 
@@ -41,9 +42,11 @@ int32_t KXH_CALL appCurrentPage(int32_t layout) {
 }
 
 int32_t KXH_CALL appSelectAndShowItem(int32_t layout, KxhItem item) {
+    // The handle is checked before it is used: a plug-in may hand over anything.
+    ItemPlace place = findItemHandle(item);
     Layout* found = findOpenLayout(layout);
-    Item* target = reinterpret_cast<Item*>(item);
-    if (!found || !target || findItem(*found, target->id) != target) return KXH_NONE;
+    Item* target = place.item;
+    if (!found || !target || place.layout != found) return KXH_NONE;
     found->selected = target;
     found->currentPage = target->page;
     CMyHostApp::instance().refresh();

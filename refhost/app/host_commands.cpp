@@ -208,6 +208,16 @@ std::string CMyHostApp::scriptCommand(const std::vector<std::string>& words) {
         refresh();
         return {};
     }
+    if (name == "expect-selected") {
+        const Item* item = layout->selected;
+        std::string found = item ? "\"" + item->name + "\"" : "none";
+        if (words[1] == "none") return item ? "expect-selected: expected none, found " + found : "";
+        if (!item || item->name != words[1])
+            return "expect-selected: expected \"" + words[1] + "\", found " + found;
+        if (layout->currentPage != item->page)
+            return "expect-selected: page " + std::to_string(item->page) + " is not shown";
+        return {};
+    }
     if (name == "print") {
         int first = 0, last = 0;
         if (words.size() > 3 && !resolvePageText(*layout, words[3], first))

@@ -35,6 +35,7 @@ const ScriptCommandInfo kCommands[] = {
     {"expect-changed", 1, 1, true},
     {"save-copy", 1, 1, true},
     {"expect-beeps", 1, 1, true},
+    {"expect-selected", 1, 1, true},
     {"lang", 1, 1, true},
     {"quit", 0, 0, true},
     {"wait-dialog", 1, 2, false},

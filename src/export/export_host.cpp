@@ -1,5 +1,6 @@
 #include "export/export_host.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "export/text_fields.h"
@@ -90,6 +91,98 @@ FixedRect hostPageRectInSpread(int32_t layout, int32_t page) {
     return rect;
 }
 
+int32_t hostSpreadCount(int32_t layout) {
+    int32_t count = HOST(layout, spreadCount) ? gHost.layout->spreadCount(layout) : 0;
+    return count > 0 ? count : 0;
+}
+
+int32_t hostSpreadOfPage(int32_t layout, int32_t page) {
+    return HOST(layout, spreadOfPage) ? gHost.layout->spreadOfPage(layout, page) : -1;
+}
+
+ItemHandle hostFirstItem(int32_t layout, int32_t spread) {
+    return HOST(layout, firstItem) ? gHost.layout->firstItem(layout, spread) : nullptr;
+}
+
+ItemHandle hostNextItem(ItemHandle item) {
+    return HOST(layout, nextItem) && item ? gHost.layout->nextItem(item) : nullptr;
+}
+
+int32_t hostItemKind(ItemHandle item) {
+    return HOST(layout, itemKind) && item ? gHost.layout->itemKind(item) : 0;
+}
+
+int32_t hostMemberCount(ItemHandle group) {
+    return HOST(layout, memberCount) && group ? gHost.layout->memberCount(group) : 0;
+}
+
+ItemHandle hostMemberAt(ItemHandle group, int32_t index) {
+    return HOST(layout, memberAt) && group ? gHost.layout->memberAt(group, index) : nullptr;
+}
+
+bool hostItemBounds(ItemHandle item, FixedRect* bounds) {
+    *bounds = FixedRect{};
+    if (!HOST(layout, itemBounds) || !item) return false;
+    if (gHost.layout->itemBounds(item, bounds) == KXH_OK) return true;
+    *bounds = FixedRect{};
+    return false;
+}
+
+int32_t hostItemPage(ItemHandle item) {
+    return HOST(layout, itemPage) && item ? gHost.layout->itemPage(item) : -1;
+}
+
+int32_t hostSuppressOutput(ItemHandle item) {
+    return HOST(layout, suppressOutput) && item ? gHost.layout->suppressOutput(item) : -1;
+}
+
+bool hostSetSuppressOutput(ItemHandle item, bool suppress) {
+    return HOST(layout, setSuppressOutput) && item &&
+           gHost.layout->setSuppressOutput(item, suppress ? 1 : 0) == KXH_OK;
+}
+
+void hostSelectAndShow(int32_t layout, ItemHandle item) {
+    if (HOST(app, selectAndShowItem) && item) gHost.app->selectAndShowItem(layout, item);
+}
+
+bool hostLastLineStatus(ItemHandle box, int32_t* status) {
+    *status = 0;
+    if (!HOST(text, lineRecords) || !HOST(memory, blockData) || !HOST(memory, blockSize) || !box)
+        return false;
+    KxhBlock block = gHost.text->lineRecords(box);
+    if (!block) return false;
+    uint32_t size = gHost.memory->blockSize(block);
+    const auto* bytes = static_cast<const uint8_t*>(gHost.memory->blockData(block));
+    bool found = bytes && size >= KXH_LINE_RECORD_SIZE;
+    if (found) {
+        size_t last = (size / KXH_LINE_RECORD_SIZE - 1) * size_t(KXH_LINE_RECORD_SIZE);
+        memcpy(status, bytes + last + offsetof(KxhLineRecord, status), sizeof *status);
+    }
+    if (HOST(memory, releaseBlock)) gHost.memory->releaseBlock(block);
+    return found;
+}
+
+bool hostRectsIntersect(const FixedRect& a, const FixedRect& b) {
+    return HOST(geometry, intersectRects) && gHost.geometry->intersectRects(&a, &b, nullptr) != 0;
+}
+
+void hostNormaliseRect(FixedRect* rect) {
+    if (HOST(geometry, scaleRect)) gHost.geometry->scaleRect(rect, KXH_FIXED_ONE, KXH_FIXED_ONE);
+}
+
+void hostInsetRect(FixedRect* rect, Fixed dx, Fixed dy) {
+    if (HOST(geometry, insetRect)) gHost.geometry->insetRect(rect, dx, dy);
+}
+
+bool hostClipOutput(KxhOutput output, const FixedRect& rect) {
+    if (!HOST(geometry, newRegion) || !HOST(output, setClipRegion)) return false;
+    KxhRegion region = gHost.geometry->newRegion(&rect);
+    if (!region) return false;
+    bool clipped = gHost.output->setClipRegion(output, region) == KXH_OK;
+    if (HOST(geometry, releaseRegion)) gHost.geometry->releaseRegion(region);
+    return clipped;
+}
+
 static int32_t documentOf(int32_t layout) {
     return HOST(app, documentOfLayout) ? gHost.app->documentOfLayout(layout) : -1;
 }
@@ -163,6 +256,10 @@ void hostSetExportFlag(bool value) {
 int32_t hostExportLayout(int32_t layout, uint32_t styleType) {
     if (!HOST(output, exportLayout)) return KXH_OUTPUT_NO_LAYOUT;
     return gHost.output->exportLayout(layout, styleType, KXH_EXPORT_QUIET);
+}
+
+int32_t hostOutputLayout(KxhOutput output) {
+    return HOST(output, outputLayout) ? gHost.output->outputLayout(output) : -1;
 }
 
 void hostSetOutputPageRange(KxhOutput output, int32_t first, int32_t last) {

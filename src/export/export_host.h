@@ -18,6 +18,7 @@ struct ExportHostTables {
     const KxhGeometryTable* geometry;
     const KxhMemoryTable* memory;
     const KxhPdfService* pdf; // optional service; null or empty when the host has none
+    const KxhTextTable* text;
 };
 
 // The host integration installs the tables it obtained; tests install their own.
@@ -40,6 +41,32 @@ void hostPageSize(int32_t layout, Fixed* width, Fixed* height);
 // The page (0, 0, height, width) placed at its position in its spread, normalised.
 FixedRect hostPageRectInSpread(int32_t layout, int32_t page);
 
+// Items. Spreads count from 1; items come in the host's order, top-level items only.
+int32_t hostSpreadCount(int32_t layout); // 0 when unknown
+int32_t hostSpreadOfPage(int32_t layout, int32_t page);
+ItemHandle hostFirstItem(int32_t layout, int32_t spread);
+ItemHandle hostNextItem(ItemHandle item);
+int32_t hostItemKind(ItemHandle item); // KXH_ITEM_..., 0 when unknown
+int32_t hostMemberCount(ItemHandle group);
+ItemHandle hostMemberAt(ItemHandle group, int32_t index);
+bool hostItemBounds(ItemHandle item, FixedRect* bounds); // in its spread's coordinates
+int32_t hostItemPage(ItemHandle item);                   // -1 when unknown
+// 1 suppressed, 0 not, -1 unknown item.
+int32_t hostSuppressOutput(ItemHandle item);
+bool hostSetSuppressOutput(ItemHandle item, bool suppress);
+// Makes the item the layout's selection and shows its page.
+void hostSelectAndShow(int32_t layout, ItemHandle item);
+// The status word at byte 36 of the last line record of a text box's layout; false when the
+// host hands out no layout for the box.
+bool hostLastLineStatus(ItemHandle box, int32_t* status);
+
+// Geometry.
+bool hostRectsIntersect(const FixedRect& a, const FixedRect& b);
+void hostNormaliseRect(FixedRect* rect);
+void hostInsetRect(FixedRect* rect, Fixed dx, Fixed dy);
+// Clips the output to rect (the EPS bounding box follows it); false when the host refuses.
+bool hostClipOutput(KxhOutput output, const FixedRect& rect);
+
 // The project of a layout. Each returns false (and an empty text) when the text does not fit.
 bool hostProjectPath(int32_t layout, char* path, size_t size); // empty when never saved
 bool hostProjectName(int32_t layout, char* name, size_t size); // with its extension
@@ -56,6 +83,7 @@ void hostShowError(int32_t code);
 bool hostExportFlag(bool* value); // false when the PDF service is missing
 void hostSetExportFlag(bool value);
 int32_t hostExportLayout(int32_t layout, uint32_t styleType);
+int32_t hostOutputLayout(KxhOutput output); // -1 when the host does not say
 void hostSetOutputPageRange(KxhOutput output, int32_t first, int32_t last);
 void hostSetOutputFile(KxhOutput output, const char* path);
 int32_t hostApplyStyleToOutput(KxhOutput output, StyleHandle style); // 0 or the host's code

@@ -5,9 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "export/area_export.h"
 #include "export/export_host.h"
 #include "export/export_ui.h"
 #include "export/file_naming.h"
+#include "export/overflow_check.h"
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export/style_settings.h"
@@ -30,17 +32,46 @@ static void readProjectAndLayout(ExportState& state) {
     hostLayoutName(state.layoutId, state.layoutName, sizeof state.layoutName);
 }
 
+// True to go on. With AbortOnOverflow every output of the layout would be stopped, so the
+// run ends at once with that message instead of asking.
+static bool overflowAccepted(int32_t layout, bool areaMode) {
+    ItemHandle box = findOverflow(layout, areaMode);
+    if (!box) return true;
+    if (getAbortOnOverflow() == 1) {
+        exportUi().showMessage("overflowErr2", nullptr);
+        hostSelectAndShow(layout, box);
+        return false;
+    }
+    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return true;
+    hostSelectAndShow(layout, box);
+    return false;
+}
+
+static void exportAreaAndShow(ExportState& state) {
+    char folder[kPathSize];
+    copyText(folder, state.outputFile);
+    stripLastComponent(folder);
+    setFolderPath(folder);
+    int32_t result = exportArea(state);
+    if (result == KXH_OUTPUT_CANCELLED) return;
+    if (result != 0) {
+        // The host leaves no file behind a failed output: there is nothing to show.
+        exportUi().showMessage("areaExportFailed", state.outputFile);
+        return;
+    }
+    if (getShowAfterExport() == 1 && exportUi().openFile) exportUi().openFile(state.outputFile);
+}
+
 void exportPages(bool areaMode) {
     int32_t layout = hostCurrentLayout();
     if (layout < 0) return;
-    // Area exports are a separate feature; until it exists the command does nothing.
-    if (areaMode) return;
-    const ExportUi& ui = exportUi();
-    if (ui.overflowCheck && !ui.overflowCheck(layout)) return;
+    // The area is the selected box's; without one there is nothing to export.
+    if (areaMode && !hostCurrentItem(layout)) return;
+    if (!overflowAccepted(layout, areaMode)) return;
 
     ExportState& state = exportState();
     resetExportState(state);
-    state.areaMode = 0;
+    state.areaMode = areaMode ? 1 : 0;
     state.layoutId = layout;
     readOutputStyle(state);
     state.pageCount = static_cast<int16_t>(std::clamp(hostPageCount(layout), 0, kMaxPageCount));
@@ -50,8 +81,13 @@ void exportPages(bool areaMode) {
     readProjectAndLayout(state);
     defaultExportPath(state);
 
-    if (!exportPath(state)) return;
-    doExport(state);
+    if (areaMode) {
+        if (!exportUi().runExportDialog(state)) return;
+        exportAreaAndShow(state);
+    } else {
+        if (!exportPath(state)) return;
+        doExport(state);
+    }
     storeOutputStyle(state);
 }
 
@@ -124,7 +160,9 @@ int32_t OutputSetupHook(KxhOutput output) {
         int32_t pages[1];
         spreadPages = std::max(1, hostSpreadPages(state.layoutId, state.currentPage, pages, 1));
     }
-    if (state.areaMode == 0) {
+    if (state.areaMode == 1) {
+        areaOutputSetup(state, output);
+    } else {
         Fixed width = 0, height = 0;
         hostPageSize(state.layoutId, &width, &height);
         state.outputRect = hostPageRectInSpread(state.layoutId, state.currentPage);

@@ -7,7 +7,7 @@
 // The export run: the menu commands start it, the export dialog fills its state, the progress
 // dialog drives its page loop and the host calls its output set-up hook for every page.
 
-// Both menu commands (page mode; area mode is not served yet and does nothing).
+// Both menu commands: the pages of the current layout, or the area of its selected box.
 void exportPages(bool areaMode);
 
 // Logs the proposed path and runs the export dialog; on confirmation keeps the chosen path

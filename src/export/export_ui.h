@@ -19,8 +19,8 @@ struct ExportUi {
     // The export dialog. True when confirmed; it has then filled the state (pages, style,
     // naming, exportPath as typed, with its extension).
     bool (*runExportDialog)(ExportState& state);
-    // Optional: before a page-mode run. True to go on; null means no check.
-    bool (*overflowCheck)(int32_t layout);
+    // Opens a written file with the application associated with it; null opens nothing.
+    void (*openFile)(const char* path);
 };
 
 // Installs the table (copied); null restores the inert one that answers No and runs nothing.

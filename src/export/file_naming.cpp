@@ -7,6 +7,7 @@
 #include "export/export_host.h"
 #include "export/export_ui.h"
 #include "export/text_fields.h"
+#include "foundation/encoding.h"
 #include "foundation/files.h"
 #include "host/settings.h"
 
@@ -92,4 +93,21 @@ bool overwriteWarning(const ExportState& state) {
         return false;
     deleteFile(state.outputFile);
     return true;
+}
+
+bool areaFileName(ExportState& state, const char* path) {
+    const char* extension = state.styleType == kStyleTypePdf   ? "pdf"
+                            : state.styleType == kStyleTypeEps ? "eps"
+                                                               : "";
+    if (!copyText(state.outputFile, path) || !appendText(state.outputFile, ".") ||
+        !appendText(state.outputFile, extension)) {
+        state.outputFile[0] = 0;
+        exportUi().showMessage("pathTooLong", lastPathComponent(path));
+        return false;
+    }
+    WideText wide = utf8ToWide(path);
+    if (wide.size() < kDialogPathUnits)
+        wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
+    if (!isVisibleFile(state.outputFile)) return true;
+    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) == 1;
 }

@@ -21,5 +21,10 @@ void pageNumberText(const ExportState& state, char* text, size_t size);
 // asks for it); Yes deletes the old file.
 bool overwriteWarning(const ExportState& state);
 
+// Area mode, when the dialog is confirmed with `path` (UTF-8): outputFile = path + "." + the
+// extension of styleType ("pdf", "eps", none for other types). An existing visible file is
+// asked about whatever the preference says. False keeps the dialog open.
+bool areaFileName(ExportState& state, const char* path);
+
 // The last path component (after "\", or after "/" for a path that begins with "/").
 const char* lastPathComponent(const char* path);

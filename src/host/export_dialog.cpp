@@ -13,6 +13,7 @@
 #include "export/export_host.h"
 #include "export/export_run.h"
 #include "export/export_ui.h"
+#include "export/file_naming.h"
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export/style_settings.h"
@@ -161,26 +162,29 @@ void initialise(HWND child) {
     hostAnnounceDialog(gRun->dialog);
 }
 
-// The chosen path must fit exportPath whole: a cut path would name another file.
-bool chosenPathFits() {
-    std::vector<wchar_t> path(kFileBufferUnits, 0);
-    LRESULT units = SendMessageW(gRun->dialog, CDM_GETFILEPATH, path.size(), LPARAM(path.data()));
-    if (units < 0 || size_t(units) > path.size()) return false;
-    return wideToUtf8(path.data()).size() < kPathSize;
+// The chosen path, UTF-8, as the dialog put it into its file buffer before asking us (asking
+// the dialog for it instead joins a typed full path to the folder shown under Wine). False
+// when it does not fit exportPath whole: a cut path would name another file.
+bool chosenPath(const OPENFILENAMEW* ofn, std::string& chosen) {
+    if (!ofn || !ofn->lpstrFile) return false;
+    chosen = wideToUtf8(ofn->lpstrFile);
+    return chosen.size() < kPathSize;
 }
 
 // False keeps the dialog open.
-bool confirm() {
+bool confirm(const OPENFILENAMEW* ofn) {
     ExportState& state = *gRun->state;
     state.absolute = boxChecked(kExportAbsolute) ? 1 : 0;
     state.pageMargins = boxChecked(kExportPageMargins) ? 1 : 0;
     state.base = boxChecked(kExportBaseName) ? 1 : 0;
     copyTextCut(state.styleName, selectedStyle().c_str());
-    if (state.areaMode) return true; // the area export names its file itself
-    if (!chosenPathFits()) {
+    std::string path;
+    if (!chosenPath(ofn, path)) {
         exportUi().showMessage("pathTooLong", nullptr);
         return false;
     }
+    // styleType, and with it the file's extension, follows the selected style.
+    if (state.areaMode) return areaFileName(state, path.c_str());
     state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
     if (parsePageRange(rangeText().c_str(), state) != 0) {
         exportUi().showMessage("noValidPageNum", nullptr);
@@ -220,7 +224,7 @@ UINT_PTR CALLBACK exportDialogHook(HWND child, UINT message, WPARAM wParam, LPAR
         if (notify->hdr.code == CDN_INITDONE) {
             initialise(child);
         } else if (notify->hdr.code == CDN_FILEOK) {
-            SetWindowLongPtrW(child, DWLP_MSGRESULT, confirm() ? 0 : 1);
+            SetWindowLongPtrW(child, DWLP_MSGRESULT, confirm(notify->lpOFN) ? 0 : 1);
             return 1;
         }
     } else if (message == WM_COMMAND && gRun->child && !commandsSuppressed()) {

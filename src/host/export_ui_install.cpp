@@ -3,6 +3,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/progress_dialog.h"
 #include "export/export_ui.h"
+#include "foundation/desktop.h"
 #include "host/export_dialog.h"
 
 namespace {
@@ -42,6 +43,10 @@ int32_t runPageProgress(const char* titleKey, ProgressStep step, CMyArray* list,
     return int32_t(runProgress(titleKey, progressStep, list, &job));
 }
 
+void openWrittenFile(const char* path) {
+    openDocument(path, nullptr);
+}
+
 } // namespace
 
 void installExportUi() {
@@ -50,6 +55,6 @@ void installExportUi() {
     ui.askYesNo = askKeyQuestion;
     ui.runProgress = runPageProgress;
     ui.runExportDialog = runExportDialog;
-    ui.overflowCheck = nullptr;
+    ui.openFile = openWrittenFile;
     setExportUi(&ui);
 }

@@ -46,5 +46,6 @@ void installHostTables() {
     exportTables.geometry = &t.geometry;
     exportTables.memory = &t.memory;
     exportTables.pdf = &t.pdf;
+    exportTables.text = &t.text;
     setExportHostTables(exportTables);
 }

@@ -1,5 +1,6 @@
 // The output hooks: the host's parameter blocks handed to the export engine.
 #include "export/export_run.h"
+#include "export/overflow_check.h"
 #include "export/ps_insertions.h"
 #include "host/handlers.h"
 
@@ -33,7 +34,8 @@ int32_t KXH_CALL pageBoxesHandler(void* params) {
     return 0;
 }
 
-// The text-overflow abort joins here with the overflow check; until then no output is stopped.
-int32_t KXH_CALL outputStartHandler(void* /*params*/) {
+int32_t KXH_CALL outputStartHandler(void* params) {
+    auto* p = static_cast<KxhOutputStartParams*>(params);
+    if (p && p->hdr.size >= sizeof(KxhOutputStartParams)) OutputStartHook(p->output, &p->abort);
     return 0;
 }

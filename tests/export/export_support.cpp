@@ -33,6 +33,10 @@ static int32_t runProgress(const char* title, ProgressStep step, CMyArray* list,
     return gWorld->progressResult = 1;
 }
 
+static void openFile(const char* path) {
+    gWorld->opened.push_back(path);
+}
+
 static bool runDialog(ExportState& state) {
     return gWorld->dialog && gWorld->dialog(state);
 }
@@ -43,7 +47,7 @@ ExportWorld::ExportWorld() {
     openPrefsIn(folder.c_str(), nullptr);
     resetExportState(exportState());
     gWorld = this;
-    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, nullptr};
+    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, openFile};
     setExportUi(&ui);
 }
 

@@ -18,6 +18,7 @@ struct ExportWorld {
     std::function<bool(ExportState&)> dialog; // the export dialog; null: cancelled
     std::string progressTitle;                // of the last progress dialog shown
     int32_t progressResult = -1;
+    std::vector<std::string> opened; // files shown after an export
 };
 
 std::string readFile(const std::string& path);

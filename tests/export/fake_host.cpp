@@ -6,6 +6,7 @@
 
 #include "export/export_host.h"
 #include "export/export_run.h"
+#include "export/overflow_check.h"
 #include "export/ps_insertions.h"
 
 FakeHost* gFakeHost = nullptr;
@@ -81,12 +82,30 @@ FakeOutput* outputOf(KxhOutput o) {
     return reinterpret_cast<FakeOutput*>(o);
 }
 
+// Item handles are the item's index + 1.
+FakeItem* itemOf(KxhItem handle) {
+    auto index = reinterpret_cast<uintptr_t>(handle);
+    auto& items = gFakeHost->items;
+    return index >= 1 && index <= items.size() ? &items[index - 1] : nullptr;
+}
+KxhItem handleOf(size_t index) {
+    return reinterpret_cast<KxhItem>(uintptr_t(index + 1));
+}
+// The first item from `from` on that lies on the spread.
+KxhItem itemOnSpread(size_t from, int32_t spread) {
+    for (size_t i = from; i < gFakeHost->items.size(); i++)
+        if (spreadOfPage(gFakeHost->frontLayout, gFakeHost->items[i].page) == spread)
+            return handleOf(i);
+    return nullptr;
+}
+
 KxhAppTable gApp;
 KxhLayoutTable gLayout;
 KxhDocDataTable gDocData;
 KxhOutputTable gOutput;
 KxhStyleTable gStyle;
 KxhGeometryTable gGeometry;
+KxhTextTable gText;
 KxhMemoryTable gMemory;
 KxhPdfService gPdf;
 
@@ -98,6 +117,10 @@ void fillTables() {
     gApp.documentOfLayout = [](int32_t layout) { return layoutOf(layout) ? 0 : -1; };
     gApp.currentPage = [](int32_t layout) { return layoutOf(layout) ? 1 : -1; };
     gApp.errorAlert = [](int32_t code) { gFakeHost->errorAlerts.push_back(code); };
+    gApp.selectAndShowItem = [](int32_t, KxhItem item) {
+        if (!itemOf(item)) return KXH_NONE;
+        return gFakeHost->selected = int32_t(reinterpret_cast<uintptr_t>(item) - 1), KXH_OK;
+    };
 
     gLayout = KxhLayoutTable{};
     gLayout.pageCount = [](int32_t layout) {
@@ -133,6 +156,45 @@ void fillTables() {
         // Upside down, as a host may hand it: the plug-in normalises.
         *rect = KxhRect{l->height, (at + 1) * l->width, 0, at * l->width};
         return KXH_OK;
+    };
+
+    gLayout.spreadCount = [](int32_t layout) {
+        FakeLayout* l = layoutOf(layout);
+        return l ? int32_t(spreadsOf(*l).size()) : -1;
+    };
+    gLayout.selectedItem = [](int32_t) {
+        return gFakeHost->selected < 0 ? nullptr : handleOf(size_t(gFakeHost->selected));
+    };
+    gLayout.firstItem = [](int32_t, int32_t spread) { return itemOnSpread(0, spread); };
+    gLayout.nextItem = [](KxhItem item) {
+        FakeItem* it = itemOf(item);
+        if (!it) return KxhItem(nullptr);
+        size_t index = size_t(it - gFakeHost->items.data());
+        return itemOnSpread(index + 1, spreadOfPage(gFakeHost->frontLayout, it->page));
+    };
+    gLayout.itemKind = [](KxhItem item) { return itemOf(item) ? itemOf(item)->kind : 0; };
+    gLayout.itemBounds = [](KxhItem item, KxhRect* bounds) {
+        if (!itemOf(item)) return KXH_NONE;
+        return *bounds = itemOf(item)->bounds, KXH_OK;
+    };
+    gLayout.itemPage = [](KxhItem item) { return itemOf(item) ? itemOf(item)->page : -1; };
+    gLayout.setSuppressOutput = [](KxhItem item, int32_t on) {
+        if (!itemOf(item)) return KXH_NONE;
+        return itemOf(item)->suppress = on != 0, KXH_OK;
+    };
+    gLayout.suppressOutput = [](KxhItem item) {
+        return itemOf(item) ? int32_t(itemOf(item)->suppress) : -1;
+    };
+
+    gText = KxhTextTable{};
+    gText.lineRecords = [](KxhItem item) {
+        if (!itemOf(item) || itemOf(item)->kind != KXH_ITEM_TEXT) return KxhBlock(nullptr);
+        // Two lines; the last one tells whether text is left over.
+        auto* block = new Bytes(2 * KXH_LINE_RECORD_SIZE);
+        KxhLineRecord last{};
+        last.status = itemOf(item)->overflows ? KXH_LINE_OVERFLOW : 0;
+        memcpy(block->data() + KXH_LINE_RECORD_SIZE, &last, sizeof last);
+        return reinterpret_cast<KxhBlock>(block);
     };
 
     gDocData = KxhDocDataTable{};
@@ -173,6 +235,17 @@ void fillTables() {
         *r = KxhRect{scale(r->top, sy), scale(r->left, sx), scale(r->bottom, sy),
                      scale(r->right, sx)};
     };
+    gGeometry.insetRect = [](KxhRect* r, KxhFixed dx, KxhFixed dy) {
+        *r = KxhRect{r->top + dy, r->left + dx, r->bottom - dy, r->right - dx};
+    };
+    gGeometry.intersectRects = [](const KxhRect* a, const KxhRect* b, KxhRect*) {
+        return int32_t(std::max(a->top, b->top) < std::min(a->bottom, b->bottom) &&
+                       std::max(a->left, b->left) < std::min(a->right, b->right));
+    };
+    gGeometry.newRegion = [](const KxhRect* r) {
+        return reinterpret_cast<KxhRegion>(new KxhRect(*r));
+    };
+    gGeometry.releaseRegion = [](KxhRegion region) { delete reinterpret_cast<KxhRect*>(region); };
 
     gOutput = KxhOutputTable{};
     gOutput.exportLayout = [](int32_t layout, uint32_t type, uint32_t options) {
@@ -192,6 +265,11 @@ void fillTables() {
     };
     gOutput.getOutputSettings = [](KxhOutput, void* record, uint32_t) {
         return *static_cast<uint8_t*>(record) = gFakeHost->settingsByte0, KXH_OK;
+    };
+    gOutput.setClipRegion = [](KxhOutput o, KxhRegion region) {
+        outputOf(o)->clipped = region != nullptr;
+        if (region) outputOf(o)->clip = *reinterpret_cast<KxhRect*>(region);
+        return KXH_OK;
     };
     gOutput.writePostScript = [](KxhOutput o, const char* text, uint32_t length) {
         return outputOf(o)->postscript.append(text, length), KXH_OK;
@@ -265,7 +343,7 @@ FakeHost::FakeHost() {
     gFakeHost = this;
     fillTables();
     setExportHostTables(
-        {&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf});
+        {&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf, &gText});
 }
 
 FakeHost::~FakeHost() {
@@ -285,6 +363,12 @@ FakeStyle& FakeHost::addStyle(const std::string& name, uint32_t type, bool isDef
     return *styles.back();
 }
 
+KxhItem FakeHost::itemHandle(const std::string& name) const {
+    for (size_t i = 0; i < items.size(); i++)
+        if (items[i].name == name) return handleOf(i);
+    return nullptr;
+}
+
 FakeStyle* FakeHost::style(const std::string& name) {
     for (auto& s : styles)
         if (s->name == name) return s.get();
@@ -298,6 +382,11 @@ int32_t FakeHost::runOutput(FakeOutput& out, int32_t layout) {
     out.last = int32_t(l->pageNames.size());
     KxhOutput handle = reinterpret_cast<KxhOutput>(&out);
     OutputSetupHook(handle);
+    uint8_t abort = 0;
+    OutputStartHook(handle, &abort);
+    if (abort) return KXH_OUTPUT_ABORTED;
+    for (const FakeItem& item : items)
+        if (item.suppress) out.suppressed += (out.suppressed.empty() ? "" : " ") + item.name;
     HeaderCommentsHook(handle, KXH_HEADER_PHASE_COMMENTS);
     for (int32_t page = out.first; page >= 1 && page <= out.last;) {
         PageMarksHook(handle);

@@ -36,6 +36,19 @@ struct FakeOutput {
     int32_t first = 0, last = 0;
     uint32_t type = 0, options = 0;
     std::string file, style, postscript;
+    std::string suppressed; // names of the items suppressed while it ran, in item order
+    bool clipped = false;
+    KxhRect clip{};
+};
+
+// An item of the front layout; rectangles in the coordinates of its spread.
+struct FakeItem {
+    std::string name;
+    int32_t kind = KXH_ITEM_BOX;
+    int32_t page = 1;
+    KxhRect bounds{};
+    bool suppress = false;
+    bool overflows = false; // a text box whose last line record says so
 };
 
 struct FakeHost {
@@ -58,6 +71,9 @@ struct FakeHost {
     std::vector<FakeOutput> outputs;   // one per export the plug-in asked for
     std::map<size_t, int32_t> results; // result of the n-th export (from 1); default 0
     bool writeFiles = true;
+    std::vector<FakeItem> items; // of the front layout, in the host's order
+    int32_t selected = -1;       // index into items
+    KxhItem itemHandle(const std::string& name) const;
 };
 
 extern FakeHost* gFakeHost;

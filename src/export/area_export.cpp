@@ -1,0 +1,86 @@
+#include "export/area_export.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "export/export_host.h"
+#include "export/overflow_check.h"
+#include "export/style_settings.h"
+
+static float points(Fixed value) {
+    return static_cast<float>(value) * 1.5258789e-5f;
+}
+
+void areaBoxTexts(const FixedRect& page, const FixedRect& box, Fixed bleed, char* trimBox,
+                  char* bleedBox, size_t size) {
+    float x1 = points(box.left - page.left);
+    float y1 = points(page.bottom - box.bottom);
+    float x2 = x1 + points(box.right - box.left);
+    float y2 = y1 + points(box.bottom - box.top);
+    float b = points(bleed);
+    if (b != 0) {
+        // The media carries the bleed on every side, so the trim moves in by it.
+        snprintf(trimBox, size, "%.3f %.3f %.3f %.3f", x1 + b, y1 + b, x2 + b, y2 + b);
+        snprintf(bleedBox, size, "%.3f %.3f %.3f %.3f", (x1 + b) - b, (y1 + b) - b, (x2 + b) + b,
+                 (y2 + b) + b);
+    } else {
+        snprintf(bleedBox, size, "%.3f %.3f %.3f %.3f", x1, y1, x2, y2);
+        snprintf(trimBox, size, "%s", bleedBox);
+    }
+}
+
+namespace {
+
+struct HideOutside {
+    FixedRect box;
+    std::vector<ItemHandle> hidden;
+};
+
+// Only items the user has not suppressed are switched, so that showing them again afterwards
+// leaves the user's own settings as they were.
+bool hideIfOutside(ItemHandle item, void* context) {
+    auto& hide = *static_cast<HideOutside*>(context);
+    FixedRect bounds;
+    if (!hostItemBounds(item, &bounds) || hostRectsIntersect(bounds, hide.box)) return true;
+    if (hostSuppressOutput(item) != 0) return true;
+    if (hostSetSuppressOutput(item, true)) hide.hidden.push_back(item);
+    return true;
+}
+
+} // namespace
+
+int32_t exportArea(ExportState& state) {
+    int32_t page = hostItemPage(state.currentBox);
+    FixedRect boxRect;
+    if (page < 1 || !hostItemBounds(state.currentBox, &boxRect)) return KXH_OUTPUT_NO_PAGES;
+    FixedRect pageRect = hostPageRectInSpread(state.layoutId, page);
+
+    state.styleHandle = findStyle(state.styleName);
+    state.styleType = hostStyleType(state.styleHandle);
+    Fixed bleed = readBleed(state.styleHandle);
+    areaBoxTexts(pageRect, boxRect, bleed, state.trimBoxText, state.bleedBoxText,
+                 sizeof state.trimBoxText);
+
+    // Only the box's spread is output; items elsewhere need no change.
+    HideOutside hide{boxRect, {}};
+    int32_t spread = hostSpreadOfPage(state.layoutId, page);
+    forEachItemOnSpreads(state.layoutId, spread, spread, hideIfOutside, &hide);
+
+    state.currentPage = static_cast<int16_t>(page);
+    hostNormaliseRect(&boxRect);
+    state.outputRect = boxRect;
+    state.exporting = 1;
+    int32_t result = hostExportLayout(state.layoutId, state.styleType);
+    state.exporting = 0;
+
+    for (ItemHandle item : hide.hidden)
+        hostSetSuppressOutput(item, false);
+    return result;
+}
+
+void areaOutputSetup(ExportState& state, KxhOutput output) {
+    hostItemBounds(state.currentBox, &state.outputRect);
+    state.bleedRect = state.outputRect;
+    hostInsetRect(&state.bleedRect, -state.bleed, -state.bleed);
+    if (state.styleType == kStyleTypeEps) hostClipOutput(output, state.bleedRect);
+}
