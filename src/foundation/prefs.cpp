@@ -67,13 +67,18 @@ static bool utf16ToUtf8(const unsigned char* bytes, size_t size, bool bigEndian,
     return true;
 }
 
+static bool startsWithUtf16Mark(const char* bytes, size_t size) {
+    const unsigned char* at = reinterpret_cast<const unsigned char*>(bytes);
+    return size >= 2 && ((at[0] == 0xFF && at[1] == 0xFE) || (at[0] == 0xFE && at[1] == 0xFF));
+}
+
 int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     clear();
     // Editors mark UTF-8 and UTF-16 files with a byte-order mark; the memory form is always
     // UTF-8 without one, or the mark would stand between the line start and the first "[".
     const unsigned char* raw = reinterpret_cast<const unsigned char*>(bytes);
     std::string decoded;
-    if (size >= 2 && ((raw[0] == 0xFF && raw[1] == 0xFE) || (raw[0] == 0xFE && raw[1] == 0xFF))) {
+    if (startsWithUtf16Mark(bytes, size)) {
         if (!utf16ToUtf8(raw + 2, size - 2, raw[0] == 0xFE, decoded)) return kPrefsUnreadable;
         bytes = decoded.data();
         size = decoded.size();
@@ -81,12 +86,16 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     static const char kMark[] = "\xEF\xBB\xBF";
     text_ = reserveBuffer(size, capacity_);
     if (!text_) return kPrefsNoMemory;
-    // Marks and blank lines in front all go: a mark may follow one that an editor added.
+    // Marks and blank lines in front all go: a mark may follow one that an editor added. The
+    // bytes of a UTF-16 mark behind a blank line go too: they are no UTF-8, and the saved file
+    // would begin with them and read as UTF-16.
     for (;;) {
         if (size && (*bytes == CR || *bytes == '\n'))
             ++bytes, --size;
         else if (size >= 3 && memcmp(bytes, kMark, 3) == 0)
             bytes += 3, size -= 3;
+        else if (startsWithUtf16Mark(bytes, size))
+            bytes += 2, size -= 2;
         else
             break;
     }

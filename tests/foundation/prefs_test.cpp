@@ -123,6 +123,7 @@ TEST(PrefsText, MarkedAndUtf16FilesReadAsTheirTextAndSaveAsUtf8) {
         {"UTF-8", utf8},
         {"UTF-8 with mark", "\xEF\xBB\xBF" + utf8},
         {"UTF-8, mark twice and a blank line", "\xEF\xBB\xBF\r\n\xEF\xBB\xBF" + utf8},
+        {"UTF-16 mark bytes behind a blank line", "\r\n\xFF\xFE" + utf8},
         {"UTF-16 LE", utf16Bytes(text, false)},
         {"UTF-16 BE", utf16Bytes(text, true)},
     };
