@@ -1,5 +1,7 @@
 #include "app/dialog_driver.h"
 
+#include <commdlg.h>
+
 #include <vector>
 
 namespace {
@@ -210,6 +212,26 @@ std::string chooseItem(HWND control, const std::wstring& text) {
 void postDialogCommand(HWND dialog, int id) {
     HWND button = findControl(dialog, id);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(button));
+}
+
+std::string setFileName(HWND dialog, HWND field, const std::wstring& name) {
+    auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    size_t length = name.size();
+    if (name.size() >= 2 && name[1] == L':') {
+        // a drive's path: taken as it is
+    } else if (!name.empty() && separator(name[0])) {
+        if (name.size() < 2 || !separator(name[1])) length += 2; // on the folder's drive
+    } else {
+        std::vector<wchar_t> folder(32768, L'\0');
+        bool ok = false;
+        LRESULT units =
+            sendTimed(dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), LPARAM(folder.data()), ok);
+        if (ok && units > 0) length += wcslen(folder.data()) + 1;
+    }
+    if (length > MAX_PATH - 1)
+        return "the path would be " + std::to_string(length) +
+               " characters long; the Save As dialog takes at most " + std::to_string(MAX_PATH - 1);
+    return setControlText(field, name);
 }
 
 HWND findFileNameField(HWND dialog) {

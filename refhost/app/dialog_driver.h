@@ -34,3 +34,7 @@ std::string readCheck(HWND control, bool& on);
 void postDialogCommand(HWND dialog, int id);
 // The Save As dialog's file name field (the edit field, or its combo box).
 HWND findFileNameField(HWND dialog);
+// Types a name into the Save As dialog's field. A name that makes a path longer than the
+// dialog takes (MAX_PATH - 1 characters, the dialog's folder put in front of a relative name)
+// is refused: Windows' dialog takes no more, and Wine's crashes on a longer path.
+std::string setFileName(HWND dialog, HWND field, const std::wstring& name);

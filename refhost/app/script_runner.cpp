@@ -404,7 +404,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
                            "no file name field", dialog, failure, line))
             return false;
         control = findFileNameField(dialog);
-        std::string err = setControlText(control, widen(words[1]));
+        std::string err = setFileName(dialog, control, widen(words[1]));
         return err.empty() ? true : bad("file-name: " + err);
     }
     bool on = false;

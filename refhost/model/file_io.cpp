@@ -1,5 +1,7 @@
 #include "model/file_io.h"
 
+#include "model/document.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -60,8 +62,28 @@ bool readWholeFile(const std::string& path, std::string& data) {
     return ok;
 }
 
+bool fileNameFits(const std::string& path, std::string* error) {
+    std::string name = fileNameOf(path);
+    size_t units = utf8ToUtf16(name).size();
+    if (units <= kMaxFileName && name.size() <= kMaxFileName) return true;
+    if (error)
+        *error = path + ": the file name is too long (" + std::to_string(units) +
+                 " UTF-16 units, " + std::to_string(name.size()) + " UTF-8 bytes; at most " +
+                 std::to_string(kMaxFileName) + " of each)";
+    return false;
+}
+
+std::string temporaryBeside(const std::string& path) {
+    static unsigned counter = 0;
+    // Everything up to the name: the folder with its separator, or a drive's "C:".
+    std::string before = path.substr(0, path.size() - fileNameOf(path).size());
+    return before + "~lh" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter) + ".tmp";
+}
+
 bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error) {
-    std::string temp = path + ".~" + std::to_string(GetCurrentProcessId());
+    if (!fileNameFits(path, error)) return false;
+    std::string temp = temporaryBeside(path);
     HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {

@@ -7,7 +7,17 @@
 namespace refhost {
 
 bool readWholeFile(const std::string& path, std::string& data);
+// Refuses (false, error set) a name that does not fit the file system, as fileNameFits.
 bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error);
+// The longest last component a new file may have, in UTF-16 units on Windows and in UTF-8
+// bytes on the Unix file systems under Wine: the layer below cuts a longer name silently.
+constexpr size_t kMaxFileName = 255;
+// false, with a reason naming the path, when the last component is longer than kMaxFileName by
+// either count.
+bool fileNameFits(const std::string& path, std::string* error);
+// A temporary file beside path, under a short name of its own, so that a target name near the
+// limit does not push the temporary's name over it.
+std::string temporaryBeside(const std::string& path);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 // Replaces target by source (same folder), overwriting.

@@ -254,6 +254,10 @@ int runOutput(const OutputRequest& request, std::string* error) {
             return fail(error, kOutputBadRequest, "the current page is not in the layout");
     }
     if (job.outputFile.empty()) return fail(error, kOutputNoFile, "no output file was given");
+    std::string why;
+    // Refused before the plug-ins hear of the output: the layer below would write it under a
+    // cut name, and lose its extension.
+    if (!fileNameFits(job.outputFile, &why)) return fail(error, kOutputWriteFailed, why);
     bool spreads = job.style && styleExportsSpreads(*job.style);
     job.bleed = job.style ? styleBleed(*job.style) : 0;
 
@@ -279,15 +283,13 @@ int runOutput(const OutputRequest& request, std::string* error) {
     job.stream = nullptr;
 
     if (job.type != kTypePdf) {
-        std::string why;
         if (!writeFileAtomic(job.outputFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
         return kOutputOk;
     }
 
     std::string psFile = temporaryPath("layouthost") + ".ps";
-    std::string why;
     if (!writeFileAtomic(psFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
-    std::string pdfTemp = job.outputFile + ".~" + std::to_string(GetCurrentProcessId());
+    std::string pdfTemp = temporaryBeside(job.outputFile);
     DistillStatus st = distill(psFile, pdfTemp, &why);
     removeFile(psFile);
     if (st != DistillStatus::Ok) {

@@ -4,6 +4,7 @@
 #include "foundation/localize.h"
 #include "foundation/log.h"
 #include "foundation/paths.h"
+#include "foundation/utf8.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,10 +46,59 @@ static char* reserveBuffer(size_t length, uint64_t& capacity) {
     return static_cast<char*>(calloc(capacity, 1));
 }
 
+// UTF-16 file bytes (after their mark) as UTF-8; false for an odd byte count or an unpaired
+// surrogate, which no editor writes and which could not be saved back unchanged.
+static bool utf16ToUtf8(const unsigned char* bytes, size_t size, bool bigEndian, std::string& out) {
+    if (size % 2) return false;
+    WideText wide;
+    wide.reserve(size / 2);
+    for (size_t i = 0; i < size; i += 2)
+        wide += static_cast<WideChar>(bigEndian ? bytes[i] << 8 | bytes[i + 1]
+                                                : bytes[i + 1] << 8 | bytes[i]);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        bool high = wide[i] >= 0xD800 && wide[i] <= 0xDBFF;
+        bool low = wide[i] >= 0xDC00 && wide[i] <= 0xDFFF;
+        if (low) return false;
+        if (high && (i + 1 == wide.size() || wide[i + 1] < 0xDC00 || wide[i + 1] > 0xDFFF))
+            return false;
+        if (high) ++i;
+    }
+    out = utf8Encode(wide.data(), wide.size());
+    return true;
+}
+
+static bool startsWithUtf16Mark(const char* bytes, size_t size) {
+    const unsigned char* at = reinterpret_cast<const unsigned char*>(bytes);
+    return size >= 2 && ((at[0] == 0xFF && at[1] == 0xFE) || (at[0] == 0xFE && at[1] == 0xFF));
+}
+
 int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     clear();
+    // Editors mark UTF-8 and UTF-16 files with a byte-order mark; the memory form is always
+    // UTF-8 without one, or the mark would stand between the line start and the first "[".
+    const unsigned char* raw = reinterpret_cast<const unsigned char*>(bytes);
+    std::string decoded;
+    if (startsWithUtf16Mark(bytes, size)) {
+        if (!utf16ToUtf8(raw + 2, size - 2, raw[0] == 0xFE, decoded)) return kPrefsUnreadable;
+        bytes = decoded.data();
+        size = decoded.size();
+    }
+    static const char kMark[] = "\xEF\xBB\xBF";
     text_ = reserveBuffer(size, capacity_);
     if (!text_) return kPrefsNoMemory;
+    // Marks and blank lines in front all go: a mark may follow one that an editor added. The
+    // bytes of a UTF-16 mark behind a blank line go too: they are no UTF-8, and the saved file
+    // would begin with them and read as UTF-16.
+    for (;;) {
+        if (size && (*bytes == CR || *bytes == '\n'))
+            ++bytes, --size;
+        else if (size >= 3 && memcmp(bytes, kMark, 3) == 0)
+            bytes += 3, size -= 3;
+        else if (startsWithUtf16Mark(bytes, size))
+            bytes += 2, size -= 2;
+        else
+            break;
+    }
     text_[0] = CR;
     if (size) memcpy(text_ + 1, bytes, size);
     // Every run of CR and LF becomes one CR, so blank lines vanish and any line-end style reads.
@@ -69,6 +119,7 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
 
 int32_t CMyPrefs::load(const char* path) {
     clear();
+    unreadable_ = false;
     path_[0] = 0;
     if (path && *path && strlen(path) < sizeof path_) {
         strcpy(path_, path);
@@ -83,8 +134,11 @@ int32_t CMyPrefs::load(const char* path) {
         size_t count;
         while ((count = fread(block, 1, sizeof block, file)) > 0)
             bytes.append(block, count);
+        bool readOk = !ferror(file);
         fclose(file);
-        result = loadBytes(bytes.data(), bytes.size());
+        result = readOk ? loadBytes(bytes.data(), bytes.size()) : kPrefsUnreadable;
+    } else if (*path_ && fileExists(path_)) {
+        result = kPrefsUnreadable; // locked by another program, or a folder in the way
     } else if (char* defaults = loadResourceText("Prefs", "ini", interfaceLanguage())) {
         size_t length = strlen(defaults);
         text_ = reserveBuffer(length, capacity_);
@@ -97,6 +151,15 @@ int32_t CMyPrefs::load(const char* path) {
     } else {
         text_ = reserveBuffer(0, capacity_);
         result = text_ ? 0 : kPrefsNoMemory;
+    }
+    if (result == kPrefsUnreadable) {
+        // The settings start from their defaults, and the user's file stays as it is: a save
+        // would replace it with only the keys changed in this session.
+        unreadable_ = true;
+        clear();
+        text_ = reserveBuffer(0, capacity_);
+        result = text_ ? 0 : kPrefsNoMemory;
+        reportMessage("readPrefsErr", path_);
     }
     time_ = modificationTime(path_);
     return result;
@@ -267,6 +330,10 @@ int32_t CMyPrefs::save() {
     // Without a text (no memory at load) there is nothing to save: an empty file would erase
     // the user's settings.
     if (!text_) return 0;
+    if (unreadable_ && fileExists(path_)) {
+        logLine("savePrefs: %s was not read, so it is kept", path_);
+        return 0;
+    }
     bool ok = false;
     try {
         ok = *path_ && writeFile(fileForm());

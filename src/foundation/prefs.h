@@ -3,12 +3,16 @@
 // single CR, the text starting with a CR), read by substring search and edited in place.
 // Writes change memory only; savePrefs writes the file in its CR LF form, through a temporary
 // file beside it that replaces the old file in one step.
+// A file may be UTF-8 with or without a byte-order mark, or UTF-16 with its mark; a save always
+// writes UTF-8 without a mark, the one form every version of the store reads.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 constexpr int32_t kPrefsMissing = -1;
 constexpr int32_t kPrefsNoMemory = -108;
+// loadBytes: UTF-16 bytes that do not form a text.
+constexpr int32_t kPrefsUnreadable = -2;
 // The longest key line with its CR; longer writes are refused.
 constexpr size_t kPrefsMaxLine = 1023;
 
@@ -20,9 +24,12 @@ class CMyPrefs {
     CMyPrefs& operator=(const CMyPrefs&) = delete;
 
     // Reads the file at path (its extension made ".ini"); a missing file gives the built-in
-    // default text or an empty store. 0, or kPrefsNoMemory.
+    // default text or an empty store. A file that exists but cannot be read gives an empty
+    // store, goes to the message hook as "readPrefsErr" with the path, and is never written by
+    // save. 0, or kPrefsNoMemory.
     int32_t load(const char* path);
-    // The memory form of file bytes: a CR in front, line ends and blank lines normalised.
+    // The memory form of file bytes: a CR in front, a byte-order mark dropped, UTF-16 made
+    // UTF-8, line ends and blank lines normalised. 0, kPrefsNoMemory or kPrefsUnreadable.
     int32_t loadBytes(const char* bytes, size_t size);
 
     // Copies the value into dest and returns its length; kPrefsMissing when there is no text,
@@ -36,8 +43,9 @@ class CMyPrefs {
     int32_t setString(const char* section, const char* key, const char* value);
     int32_t setInt(const char* section, const char* key, int32_t value);
 
-    // Writes the file; a failure goes to the message hook as "writePrefsErr" with the path and
-    // leaves the memory text and the old file as they were. Always 0.
+    // Writes the file (not one that load could not read); a failure goes to the message hook as
+    // "writePrefsErr" with the path and leaves the memory text and the old file as they were.
+    // Always 0.
     int32_t save();
     // true when the file's modification time is later than the one remembered at load or save.
     bool changed() const;
@@ -52,6 +60,8 @@ class CMyPrefs {
     uint64_t capacity() const { return capacity_; }
     const char* path() const { return path_; }
     uint32_t rememberedTime() const { return time_; }
+    // true when the file existed at the last load but could not be read.
+    bool unreadable() const { return unreadable_; }
 
   private:
     bool makeRoom(size_t extra);
@@ -61,6 +71,7 @@ class CMyPrefs {
 
     char path_[512] = {};
     uint32_t time_ = 0;
+    bool unreadable_ = false;
     char* text_ = nullptr;
     uint64_t length_ = 0;
     uint64_t capacity_ = 0;

@@ -19,4 +19,6 @@ void showPrefsMessage(const char* key, const char* detail, void* /*owner*/) {
 
 void installPrefsMessages() {
     setPrefsMessageHook(showPrefsMessage, nullptr);
+    // The store is read before the message box exists; what it found is told now.
+    if (thePrefs().unreadable()) showPrefsMessage("readPrefsErr", thePrefs().path(), nullptr);
 }

@@ -102,4 +102,24 @@ run_host "$T/edit.script"
 check "after the editor switched spreads on" "Spreads_002.pdf" "$(files "$T/out/edited")"
 check "...the file is the spread" "1224 x 792" "$(pdf_size "$T/out/edited/Spreads_002.pdf")"
 
+# A name that makes the path longer than the Save As dialog takes (the dialog's folder in front
+# of it) is refused by the script, not typed: Wine's dialog crashes when such a path is
+# confirmed. The folders are short enough for the file system; only the whole path is too long.
+deep=$(printf '%0150d' 0 | tr 0 b)
+mkdir -p "$T/$deep"
+cat >"$T/longpath.script" <<SCRIPT
+open $(q "$(winpath "$T/Catalog.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+file-name $(q "$deep\\$(printf '%0126d' 0 | tr 0 a).pdf")
+set 3 "1"
+ok
+quit
+SCRIPT
+try_host "$T/longpath.script"
+check "path over 259 characters: refused" 2 "$status"
+check "...with the reason" yes \
+    "$(grep -q 'line 4: file-name: .*Save As dialog takes at most 259' "$T/host.txt" && echo yes || echo no)"
+check "...and nothing written" "" "$(files "$T/$deep")"
+
 finish

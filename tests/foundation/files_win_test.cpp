@@ -2,6 +2,7 @@
 // code page, the shell, and the preferences save when the old file cannot be replaced.
 #include "foundation/desktop.h"
 #include "foundation/files.h"
+#include "foundation/platform/win32/wide_path.h"
 #include "foundation/prefs.h"
 
 #include "temp_folder.h"
@@ -12,6 +13,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -95,6 +97,76 @@ TEST(WideNames, GreekAndCjkNamesMoveAndHoldTheStore) {
     EXPECT_FALSE(openDocument(moved, temp.path("no-viewer.exe").c_str()));
 }
 
+TEST(LongPaths, AbsoluteOnesGetTheExtendedForm) {
+    std::wstring deep; // 260 units of folders
+    for (int i = 0; i < 13; ++i)
+        deep += L"abcdefghij0123456789\\";
+    std::wstring slashed = deep;
+    for (wchar_t& c : slashed)
+        if (c == L'\\') c = L'/';
+    const std::wstring shortest(MAX_PATH - 12 - 3, L'a'); // with "C:\\": the first long length
+    const struct {
+        const char* name;
+        std::wstring path, expected; // expected empty: the path stays as it is
+    } cases[] = {
+        {"short", L"C:\\Quendrel\\Kestrix.ini", L""},
+        {"one below the limit", L"C:\\" + shortest.substr(1), L""},
+        {"at the limit", L"C:\\" + shortest, L"\\\\?\\C:\\" + shortest},
+        {"drive", L"C:\\" + deep + L"Kestrix.ini", L"\\\\?\\C:\\" + deep + L"Kestrix.ini"},
+        {"slashes, dots, doubled separators", L"c:/" + slashed + L"./x/..//Kestrix.ini",
+         L"\\\\?\\c:\\" + deep + L"Kestrix.ini"},
+        {"share", L"\\\\server\\share\\" + deep + L"a.eps",
+         L"\\\\?\\UNC\\server\\share\\" + deep + L"a.eps"},
+        {"share with slashes", L"//server/share/" + slashed + L"a.eps",
+         L"\\\\?\\UNC\\server\\share\\" + deep + L"a.eps"},
+        {"relative", deep + L"a.eps", L""},
+        {"relative upwards", L"..\\" + deep + L"a.eps", L""},
+        {"rooted on the current drive", L"\\" + deep + L"a.eps", L""},
+        {"relative to a drive's folder", L"C:" + deep + L"a.eps", L""},
+        {"extended already", L"\\\\?\\C:\\" + deep + L"a.eps", L""},
+        {"device", L"\\\\.\\C:\\" + deep + L"a.eps", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::path(c.expected.empty() ? c.path : c.expected).u8string(),
+                  fs::path(extendedPath(c.path)).u8string())
+            << c.name;
+
+    // The file functions work on such a path (Wine does not need the form, but must take it).
+    TempFolder temp("kx-long");
+    std::string folder = temp.path();
+    std::vector<std::string> folders;
+    while (folder.size() < 300) {
+        folder += "\\abcdefghij0123456789";
+        ASSERT_TRUE(createFolder(folder.c_str())) << folder.size();
+        folders.push_back(folder);
+    }
+    // The runtime's folder walk cannot go this deep, so the folders go here, deepest first.
+    struct Cleanup {
+        std::vector<std::string>& folders;
+        ~Cleanup() {
+            for (auto f = folders.rbegin(); f != folders.rend(); ++f)
+                RemoveDirectoryW(extendedPath(wideOf(*f)).c_str());
+        }
+    } cleanup{folders};
+    const std::string file = folder + "\\Kestrix.ini";
+    CMyPrefs prefs;
+    ASSERT_EQ(0, prefs.load(file.c_str()));
+    ASSERT_EQ(0, prefs.setInt("General", "Logging", 1));
+    ASSERT_EQ(0, prefs.save());
+    EXPECT_FALSE(prefs.unreadable());
+    EXPECT_TRUE(isVisibleFile(file.c_str()));
+    EXPECT_NE(0u, modificationTime(file.c_str()));
+    EXPECT_FALSE(prefs.changed());
+    ASSERT_EQ(0, prefs.reload());
+    EXPECT_EQ(1, prefs.getInt("General", "Logging", 0));
+    char moved[512];
+    strcpy(moved, temp.path().c_str());
+    ASSERT_TRUE(moveFile(file.c_str(), moved, sizeof moved, nullptr));
+    EXPECT_EQ("[General]\r\nLogging=1\r\n", readBytes(moved));
+    EXPECT_FALSE(fileExists(file.c_str()));
+    EXPECT_TRUE(deleteFile(moved));
+}
+
 int gMessages;
 void countMessage(const char* key, const char*, void*) {
     gMessages += strcmp(key, "writePrefsErr") == 0;
@@ -127,6 +199,32 @@ TEST(AtomicSave, OldFileSurvivesWhenItCannotBeReplaced) {
         EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\n"), showBytes(readBytes(path)))
             << "memory text kept";
     }
+    setPrefsMessageHook(nullptr, nullptr);
+}
+
+TEST(AtomicSave, FileLockedAtLoadIsNeverReplaced) {
+    // Another program held the file without sharing it while the store read it: the store
+    // starts from the defaults, and the user's settings must outlive the next save.
+    TempFolder temp("kx-locked");
+    const std::string path = temp.path("Kestrix.ini"), old = "[General]\r\nLogging=1\r\n";
+    writeBytes(path, old);
+    setPrefsMessageHook(countMessage, nullptr);
+    gMessages = 0;
+    HANDLE held =
+        CreateFileW(wideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CMyPrefs prefs;
+    ASSERT_EQ(0, prefs.load(path.c_str()));
+    CloseHandle(held);
+    EXPECT_TRUE(prefs.unreadable());
+    EXPECT_EQ(0, prefs.getInt("General", "Logging", 0));
+    ASSERT_EQ(0, prefs.setInt("General", "FolderPath", 2));
+    EXPECT_EQ(0, prefs.save());
+    EXPECT_EQ(showBytes(old), showBytes(readBytes(path)));
+    EXPECT_EQ(0, gMessages) << "no write was tried";
+    ASSERT_EQ(0, prefs.reload());
+    EXPECT_FALSE(prefs.unreadable());
+    EXPECT_EQ(1, prefs.getInt("General", "Logging", 0));
     setPrefsMessageHook(nullptr, nullptr);
 }
 

@@ -102,11 +102,53 @@ TEST(PrefsText, WritesPutTheKeyFirstInItsSection) {
     EXPECT_EQ(
         showBytes("[General]\r\nA=2\r\nB=x\r\n\r\n[Later]\r\nC=\r\nA=9\r\n\r[New]\r\nK=v\r\n"),
         showBytes(prefs.fileForm()));
-    // A byte-order mark hides the first header, so a write appends a second one.
-    loaded(prefs, "\xEF\xBB\xBF[General]\r\nA=1\r\n");
-    ASSERT_EQ(0, prefs.setInt("General", "B", -2));
-    EXPECT_EQ(showBytes("\r\xEF\xBB\xBF[General]\rA=1\r\r[General]\rB=-2\r"),
-              showBytes(memoryOf(prefs)));
+}
+
+// Bytes of a UTF-16 text with its byte-order mark.
+std::string utf16Bytes(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (char16_t unit : u"\uFEFF" + text) {
+        char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(PrefsText, MarkedAndUtf16FilesReadAsTheirTextAndSaveAsUtf8) {
+    // Notepad's forms of one file; a Greek letter and a character beyond the BMP in a value.
+    const std::u16string text = u"[General]\r\nFolder=C:\\\u0394\U0001D11E\r\n[Other]\r\nA=1\r\n";
+    const std::string utf8 =
+        "[General]\r\nFolder=C:\\\xCE\x94\xF0\x9D\x84\x9E\r\n[Other]\r\nA=1\r\n";
+    const std::pair<const char*, std::string> files[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-8, mark twice and a blank line", "\xEF\xBB\xBF\r\n\xEF\xBB\xBF" + utf8},
+        {"UTF-16 mark bytes behind a blank line", "\r\n\xFF\xFE" + utf8},
+        {"UTF-16 LE", utf16Bytes(text, false)},
+        {"UTF-16 BE", utf16Bytes(text, true)},
+    };
+    for (const auto& f : files) {
+        CMyPrefs prefs;
+        loaded(prefs, f.second);
+        EXPECT_EQ("C:\\\xCE\x94\xF0\x9D\x84\x9E", valueOf(prefs, "General", "Folder")) << f.first;
+        ASSERT_EQ(0, prefs.setInt("General", "B", -2)) << f.first;
+        // The write lands in the file's own section, and a save writes UTF-8 without a mark.
+        const std::string saved = prefs.fileForm();
+        EXPECT_EQ(showBytes("[General]\r\nB=-2\r\nFolder=C:\\\xCE\x94\xF0\x9D\x84\x9E\r\n\r\n"
+                            "[Other]\r\nA=1\r\n"),
+                  showBytes(saved))
+            << f.first;
+        CMyPrefs again;
+        EXPECT_EQ(saved, loaded(again, saved).fileForm()) << f.first << ": saved twice";
+    }
+    // UTF-16 that is no text (an odd byte, an unpaired surrogate) is not taken for settings.
+    const std::string broken[] = {utf16Bytes(text, false) + "x",
+                                  utf16Bytes(u"[A]\r\nB=\xD800x", false),
+                                  utf16Bytes(u"[A]\r\nB=\xDC00", true)};
+    for (const auto& bytes : broken) {
+        CMyPrefs prefs;
+        EXPECT_EQ(kPrefsUnreadable, prefs.loadBytes(bytes.data(), bytes.size()));
+    }
 }
 
 TEST(PrefsText, UnsafeWritesAreRefusedAndChangeNothing) {
@@ -206,6 +248,38 @@ TEST_F(PrefsFile, FailedSaveKeepsTheOldFileAndTheMemoryText) {
     EXPECT_EQ(0, pathless.save());
     EXPECT_EQ(2u, gMessages.size());
     EXPECT_FALSE(pathExists(".ini"));
+}
+
+TEST_F(PrefsFile, AFileThatCannotBeReadIsReportedAndNeverReplaced) {
+    // A folder stands where the file belongs; UTF-16 that is no text is a file that cannot be
+    // read as well. Either way the user's file must survive the next save.
+    const std::string broken = utf16Bytes(u"[General]\r\nLogging=\xD800", false);
+    for (bool folder : {true, false}) {
+        gMessages.clear();
+        if (folder)
+            fs::create_directory(fs::u8path(path));
+        else
+            writeBytes(path, broken);
+        CMyPrefs prefs;
+        ASSERT_EQ(0, prefs.load(path.c_str()));
+        EXPECT_TRUE(prefs.unreadable());
+        ASSERT_EQ(1u, gMessages.size()) << folder;
+        EXPECT_EQ(std::make_pair(std::string("readPrefsErr"), path), gMessages[0]);
+        EXPECT_EQ(-1, prefs.getInt("General", "Logging", -1)) << "defaults are used";
+        ASSERT_EQ(0, prefs.setInt("General", "Logging", 1));
+        EXPECT_EQ(0, prefs.save());
+        EXPECT_EQ(1u, gMessages.size()) << "reported once, at load";
+        EXPECT_EQ(folder, fs::is_directory(fs::u8path(path)));
+        if (!folder) {
+            EXPECT_EQ(showBytes(broken), showBytes(readBytes(path)));
+        }
+        EXPECT_FALSE(pathExists(path + ".tmp"));
+        fs::remove(fs::u8path(path));
+        // Once the file is gone, the settings of this session are saved.
+        EXPECT_EQ(0, prefs.save());
+        EXPECT_EQ("[General]\r\nLogging=1\r\n", readBytes(path)) << folder;
+        fs::remove(fs::u8path(path));
+    }
 }
 
 TEST_F(PrefsFile, StartUpTakesOverTheOldFileOnlyWhenTheStoreHasNone) {

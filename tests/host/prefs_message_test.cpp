@@ -44,4 +44,30 @@ TEST(PrefsMessages, FailedSaveShowsTheKeyAndThePath) {
     setPrefsMessageHook(nullptr, nullptr);
 }
 
+TEST(PrefsMessages, AFileStartUpCouldNotReadIsShownOnceTheBoxIsConnected) {
+    // Start-up reads the store before the message box exists.
+    useLanguage(0);
+    setPrefsMessageHook(nullptr, nullptr);
+    TempFolder temp("kx-prefs-unreadable");
+    const std::string path = temp.path("Kestrix.ini");
+    fs::create_directory(fs::u8path(path)); // a folder where the file belongs
+    ASSERT_EQ(0, loadPrefs(path.c_str()));
+    std::string text;
+    whileModal(
+        [] {
+            installPrefsMessages();
+            return INT_PTR(0);
+        },
+        [&](HWND box) {
+            text = windowText(GetDlgItem(box, kMessageTextId));
+            SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
+        },
+        3000);
+    EXPECT_EQ(std::string::npos, text.find("readPrefsErr")) << "a text of the table: " << text;
+    ASSERT_GT(text.size(), path.size() + 2) << text;
+    EXPECT_EQ("\r\r" + path, text.substr(text.size() - path.size() - 2)) << text;
+    setPrefsMessageHook(nullptr, nullptr);
+    loadPrefs("");
+}
+
 } // namespace

@@ -143,6 +143,9 @@ TEST_F(OutputTest, AbortFlagStopsBeforeAnythingIsWritten) {
 
 TEST_F(OutputTest, RefusedOutputsWriteNothing) {
     OutputStyle* pdf = findStyle(hostSettings(), "Default PDF");
+    std::string cjk; // 100 characters: 100 UTF-16 units, but 300 bytes in a Unix file name
+    for (int i = 0; i < 100; ++i)
+        cjk += "\xE6\x96\x87";
     struct Case {
         const char* what;
         OutputRequest req;
@@ -153,6 +156,11 @@ TEST_F(OutputTest, RefusedOutputsWriteNothing) {
         {"no output file", request(kTypeEps, "", 1), kOutputNoFile},
         {"style of another type", request(kTypeEps, "a.eps", 1, 1, pdf), kOutputStyleMismatch},
         {"folder missing", request(kTypeEps, "none\\a.eps", 1), kOutputWriteFailed},
+        // Names the layer below would cut, losing the extension: never written under another.
+        {"EPS name of 300 UTF-8 bytes", request(kTypeEps, cjk + ".eps", 1), kOutputWriteFailed},
+        {"PDF name of 300 UTF-8 bytes", request(kTypePdf, cjk + ".pdf", 1), kOutputWriteFailed},
+        {"name of 256 characters", request(kTypeEps, std::string(252, 'n') + ".eps", 1),
+         kOutputWriteFailed},
     };
     OutputRequest noLayout;
     noLayout.type = kTypeEps;
@@ -165,6 +173,11 @@ TEST_F(OutputTest, RefusedOutputsWriteNothing) {
         EXPECT_FALSE(error.empty()) << c.what;
         EXPECT_EQ(countFiles(dir.path()), 0) << c.what;
     }
+    // The longest name is written whole, its temporary file notwithstanding.
+    const std::string longest = std::string(251, 'n') + ".eps";
+    EXPECT_EQ(runOutput(request(kTypeEps, longest, 1), &error), kOutputOk) << error;
+    EXPECT_TRUE(fileExists(dir.file(longest)));
+    EXPECT_EQ(countFiles(dir.path()), 1);
 }
 
 TEST_F(OutputTest, AHookCannotStartASecondOutput) {

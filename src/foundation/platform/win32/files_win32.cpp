@@ -6,11 +6,10 @@
 #include <io.h>
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <sys/stat.h>
 
 static DWORD attributesOf(const char* path) {
     std::wstring wide;
-    if (!widePath(path, wide)) return INVALID_FILE_ATTRIBUTES;
+    if (!wideFilePath(path, wide)) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(wide.c_str());
 }
 
@@ -31,14 +30,14 @@ bool isReadOnlyFile(const char* path) {
 
 bool createFolder(const char* path) {
     std::wstring wide;
-    if (!widePath(path, wide) || GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (!wideFilePath(path, wide) || GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
         return false;
     return CreateDirectoryW(wide.c_str(), nullptr) != 0;
 }
 
 bool deleteFile(const char* path) {
     std::wstring wide;
-    if (!widePath(path, wide)) return false;
+    if (!wideFilePath(path, wide)) return false;
     DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
@@ -51,15 +50,21 @@ bool deleteFile(const char* path) {
 
 FILE* openStream(const char* path, const char* mode) {
     std::wstring widePathText, wideMode;
-    if (!widePath(path, widePathText) || !widePath(mode, wideMode)) return nullptr;
+    if (!wideFilePath(path, widePathText) || !widePath(mode, wideMode)) return nullptr;
     return _wfopen(widePathText.c_str(), wideMode.c_str());
 }
 
 uint32_t modificationTime(const char* path) {
+    // Not _wstat64: the runtime takes the "?" of an extended path for a wildcard.
     std::wstring wide;
-    struct _stat64 status;
-    if (!widePath(path, wide) || _wstat64(wide.c_str(), &status) != 0) return 0;
-    return static_cast<uint32_t>(status.st_mtime);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!wideFilePath(path, wide) ||
+        !GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    const uint64_t ticks =
+        uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    const uint64_t unixEpoch = 116444736000000000ull; // 1970-01-01 in 100 ns units from 1601
+    return ticks < unixEpoch ? 0 : static_cast<uint32_t>((ticks - unixEpoch) / 10000000ull);
 }
 
 bool knownFolderPath(KnownFolder folder, char* dest, size_t size) {
@@ -79,7 +84,7 @@ bool knownFolderPath(KnownFolder folder, char* dest, size_t size) {
 
 static bool moveWith(const char* source, const char* destination, DWORD flags) {
     std::wstring from, to;
-    if (!widePath(source, from) || !widePath(destination, to)) return false;
+    if (!wideFilePath(source, from) || !wideFilePath(destination, to)) return false;
     return MoveFileExW(from.c_str(), to.c_str(), flags) != 0;
 }
 
