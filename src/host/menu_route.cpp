@@ -4,6 +4,7 @@
 #include "dialogs/message_box.h"
 #include "foundation/version.h"
 #include "host/host_tables.h"
+#include "host/prefs_dialog.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ void showAbout() {
     showMessage("Kestrix %s", productVersionText());
 }
 
-// Tracking and the preferences dialog have no commands of their own yet.
+// Tracking has no commands of its own yet.
 void notYetAvailable() {}
 
 } // namespace
@@ -30,7 +31,7 @@ int32_t KXH_CALL commandHandler(void* params) {
     else if (id == commands.about)
         showAbout();
     else if (id == commands.preferences)
-        notYetAvailable();
+        runPrefsDialog();
     return 0;
 }
 
