@@ -3,7 +3,7 @@
 # and a change made in the pane used by the export that opened the editor.
 . "$(dirname "$0")/lib.sh"
 
-settings '{"name": "Proof", "type": "Print"}'
+settings '{"name": "Proof", "type": "Print"}' '{"name": "Never Seen", "type": "EPS"}'
 layout "$T/Catalog.lyt" 12
 mkdir -p "$T/out/edited"
 prefs
@@ -14,7 +14,8 @@ naming() { # STYLE: the style's naming record as the settings file holds it, key
 }
 
 # A PDF style whose naming record holds no keys shows the defaults and stores them unchanged;
-# confirming a Print style's editor stores no naming record, as it shows no pane.
+# confirming a Print style's editor stores no naming record, as it shows no pane. A style that
+# never had a naming record gets one: the host creates it, so the edit sticks.
 cat >"$T/defaults.script" <<'SCRIPT'
 style-editor "Default PDF"
 wait-dialog "Edit Output Style"
@@ -30,6 +31,10 @@ ok
 style-editor Proof
 wait-dialog "Edit Output Style"
 ok
+style-editor "Never Seen"
+wait-dialog "Edit Output Style"
+set 4 -
+ok
 quit
 SCRIPT
 run_host "$T/defaults.script"
@@ -37,6 +42,7 @@ check "defaults stored" \
     '{"Base":"0","NumberBeforeName":"0","Numbers":"2","PageMargins":"0","Sep":"_","Suffix":".pdf"}' \
     "$(naming "Default PDF")"
 check "a Print style gets no naming record" null "$(naming Proof)"
+check "a never-seen style keeps the edit" - "$(naming "Never Seen" | jq -r .Sep)"
 
 # Texts the record cannot take: a forbidden character, then more than 31 bytes. Each is refused
 # with the editor open and every field as typed; what is typed stops at 31 characters. The
