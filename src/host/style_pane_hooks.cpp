@@ -42,11 +42,14 @@ struct FieldText {
     bool whole;
 };
 
+// A field the host cannot read reads as empty.
 FieldText readField(KxhPane pane, int item) {
     FieldText field = {};
+    field.whole = true;
     const KxhPaneTable& panes = hostTables().pane;
-    field.whole =
-        panes.getItemText && panes.getItemText(pane, item, field.text, sizeof field.text) == KXH_OK;
+    if (panes.getItemText &&
+        panes.getItemText(pane, item, field.text, sizeof field.text) == KXH_TRUNCATED)
+        field.whole = false;
     return field;
 }
 
