@@ -38,7 +38,8 @@ build-win: bootstrap
 demo: build-win
 	tools/demo build/win
 
-# Pictures of the message box and the progress dialog in both languages, into docs/.
+# Pictures of the dialogs in both languages (the export dialog, preferences and style editor
+# through the reference host), into docs/
 screenshots: build-win
 	tools/screenshots build/win
 

@@ -115,6 +115,10 @@ typedef struct KxhStyleEditorParams {
 #define KXH_PANE_FILL 3         /* fill the items from the style */
 #define KXH_PANE_SAVE 4         /* the editor was confirmed: read the items back */
 #define KXH_PANE_CLOSE 5        /* the editor closes (after SAVE, or cancelled) */
+/* The editor is being confirmed and nothing is stored yet; sent to every pane before SAVE. A
+ * pane whose items cannot be stored tells the user why and sets `refused`: the editor then
+ * stays open with every item as it is, and neither the host nor any pane stores anything. */
+#define KXH_PANE_CHECK 6
 typedef struct KxhPaneParams {
     KxhParams hdr;
     int32_t paneMessage;  /* KXH_PANE_... */
@@ -123,6 +127,7 @@ typedef struct KxhPaneParams {
     void* resourceModule; /* out (DECLARE): module holding the dialog template (HINSTANCE) */
     uint32_t resourceId;  /* out (DECLARE): numeric id of the dialog template */
     int32_t result;       /* out: 1 = handled; 0 (preset) = not handled */
+    uint8_t refused;      /* out (CHECK): 1 = keep the editor open; 0 (preset) = go on */
 } KxhPaneParams;
 
 /* 975: a document was opened. */

@@ -452,7 +452,7 @@ typedef struct KxhPaneTable {
     /* Declares item `itemId` to be of `kind` (KXH_PANE_ITEM_...). 0, KXH_NONE (no such
      * control), KXH_ERR_PARAM. */
     int32_t(KXH_CALL* defineItem)(KxhPane pane, int32_t itemId, int32_t kind);
-    /* Sets the text of a static text or text field. 0, KXH_NONE. */
+    /* Sets the text of a static text, text field or check box. 0, KXH_NONE. */
     int32_t(KXH_CALL* setItemText)(KxhPane pane, int32_t itemId, const char* text);
     /* The text of a static text or text field. 0, KXH_TRUNCATED, KXH_NONE. */
     int32_t(KXH_CALL* getItemText)(KxhPane pane, int32_t itemId, char* buf, uint32_t bufSize);
@@ -466,6 +466,9 @@ typedef struct KxhPaneTable {
     int32_t(KXH_CALL* setChecked)(KxhPane pane, int32_t itemId, int32_t checked);
     /* 1 ticked, 0 not, -1 no such check box. */
     int32_t(KXH_CALL* isChecked)(KxhPane pane, int32_t itemId);
+    /* Limits what the user can type into a text field to `maxUnits` UTF-16 units (at least
+     * 1). Texts set with setItemText are not cut. 0, KXH_NONE, KXH_ERR_PARAM. */
+    int32_t(KXH_CALL* setItemMaxLength)(KxhPane pane, int32_t itemId, int32_t maxUnits);
 } KxhPaneTable;
 #define KXH_FN_PANE_DEFINE_ITEM KXH_FN(KXH_TABLE_PANE, 1)
 #define KXH_FN_PANE_SET_TEXT KXH_FN(KXH_TABLE_PANE, 2)
@@ -475,10 +478,11 @@ typedef struct KxhPaneTable {
 #define KXH_FN_PANE_POPUP_SELECTION KXH_FN(KXH_TABLE_PANE, 6)
 #define KXH_FN_PANE_SET_CHECKED KXH_FN(KXH_TABLE_PANE, 7)
 #define KXH_FN_PANE_IS_CHECKED KXH_FN(KXH_TABLE_PANE, 8)
+#define KXH_FN_PANE_SET_MAX_LENGTH KXH_FN(KXH_TABLE_PANE, 9)
 #define KXH_PANE_FUNCTIONS                                                                         \
     KXH_FN_PANE_DEFINE_ITEM, KXH_FN_PANE_SET_TEXT, KXH_FN_PANE_GET_TEXT,                           \
         KXH_FN_PANE_ADD_POPUP_ENTRY, KXH_FN_PANE_SET_POPUP_SELECTION, KXH_FN_PANE_POPUP_SELECTION, \
-        KXH_FN_PANE_SET_CHECKED, KXH_FN_PANE_IS_CHECKED
+        KXH_FN_PANE_SET_CHECKED, KXH_FN_PANE_IS_CHECKED, KXH_FN_PANE_SET_MAX_LENGTH
 
 /* ---- Geometry --------------------------------------------------------------------------- */
 typedef struct KxhGeometryTable {

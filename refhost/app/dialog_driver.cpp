@@ -148,6 +148,17 @@ std::string setControlText(HWND control, const std::wstring& text) {
     return {};
 }
 
+std::string typeIntoControl(HWND control, const std::wstring& text) {
+    if (lower(windowClass(control)) != L"edit") return "the control is not a text field";
+    if (!IsWindowEnabled(control)) return "the control is disabled";
+    bool ok = false;
+    sendTimed(control, EM_SETSEL, 0, -1, ok);
+    if (ok) sendTimed(control, WM_CLEAR, 0, 0, ok);
+    for (size_t i = 0; ok && i < text.size(); ++i)
+        sendTimed(control, WM_CHAR, WPARAM(text[i]), 1, ok);
+    return ok ? std::string() : "the control does not respond";
+}
+
 std::string clickControl(HWND control) {
     if (!IsWindowEnabled(control)) return "the control is disabled";
     if (isToggle(control)) {

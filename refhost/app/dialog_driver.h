@@ -24,6 +24,9 @@ std::wstring windowText(HWND window);
 std::wstring windowClass(HWND window);
 
 std::string setControlText(HWND control, const std::wstring& text);
+// Replaces the whole text of an edit field by typing `text` key by key, so that the field's
+// own limits apply as they do to a user.
+std::string typeIntoControl(HWND control, const std::wstring& text);
 // A push button is pressed; a check box or radio button changes its state as a click would.
 std::string clickControl(HWND control);
 std::string checkControl(HWND control, bool on);

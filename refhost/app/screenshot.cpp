@@ -10,7 +10,7 @@ namespace {
 // Copies the window's client area into a top-down 32-bit DIB: from the screen first (what the
 // user sees, children included), through WM_PRINT when the screen cannot be read. The frame is
 // left out: without a window manager nobody draws it.
-bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgra) {
+bool captureWindow(HWND window, bool withFrame, int width, int height, std::vector<uint8_t>& bgra) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -26,9 +26,13 @@ bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgr
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         POINT origin = {0, 0};
-        ClientToScreen(window, &origin);
+        RECT frame;
+        if (withFrame && GetWindowRect(window, &frame))
+            origin = {frame.left, frame.top};
+        else
+            ClientToScreen(window, &origin);
         ok = BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY) != 0;
-        if (!ok) ok = PrintWindow(window, memory, PW_CLIENTONLY) != 0;
+        if (!ok) ok = PrintWindow(window, memory, withFrame ? 0 : PW_CLIENTONLY) != 0;
         GdiFlush();
         if (ok) {
             auto* p = static_cast<uint8_t*>(bits);
@@ -44,14 +48,18 @@ bool captureWindow(HWND window, int width, int height, std::vector<uint8_t>& bgr
 
 } // namespace
 
-std::string saveWindowPng(HWND window, const std::wstring& path) {
+std::string saveWindowPng(HWND window, const std::wstring& path, bool withFrame) {
     if (!window || !IsWindow(window)) return "no window to capture";
     RECT rect;
-    GetClientRect(window, &rect);
+    if (withFrame)
+        GetWindowRect(window, &rect);
+    else
+        GetClientRect(window, &rect);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return "the window has no area";
     std::vector<uint8_t> bgra;
-    if (!captureWindow(window, width, height, bgra)) return "the window cannot be captured";
+    if (!captureWindow(window, withFrame, width, height, bgra))
+        return "the window cannot be captured";
     std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
     for (size_t i = 0, n = size_t(width) * size_t(height); i < n; ++i) {
         rgb[i * 3] = bgra[i * 4 + 2];

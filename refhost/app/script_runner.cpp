@@ -40,6 +40,7 @@ const ScriptCommandInfo kCommands[] = {
     {"quit", 0, 0, true},
     {"wait-dialog", 1, 2, false},
     {"set", 2, 2, false},
+    {"type", 2, 2, false},
     {"check", 2, 2, false},
     {"click", 1, 1, false},
     {"choose", 2, 2, false},
@@ -52,7 +53,7 @@ const ScriptCommandInfo kCommands[] = {
     {"expect-message", 1, 1, false},
     {"expect-checked", 2, 2, false},
     {"expect-enabled", 2, 2, false},
-    {"screenshot", 1, 1, false},
+    {"screenshot", 1, 2, false},
 };
 
 std::string argumentCountError(const ScriptCommandInfo& info) {
@@ -157,7 +158,7 @@ void CMyScriptRunner::start(HWND mainWindow) {
     thread_ = CreateThread(nullptr, 0, threadMain, this, 0, nullptr);
 }
 
-bool CMyScriptRunner::handleMainWindowMessage(UINT msg, WPARAM, LPARAM lp) {
+bool CMyScriptRunner::handleMainWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kMsgRunHostCommand) {
         auto* job = reinterpret_cast<HostJob*>(lp);
         job->result = hostCommands_(job->words);
@@ -165,6 +166,11 @@ bool CMyScriptRunner::handleMainWindowMessage(UINT msg, WPARAM, LPARAM lp) {
         return true;
     }
     if (msg == kMsgScriptSync) {
+        // Painted here, on the window's own thread, the window and every child are drawn
+        // before the event is set; asked from the script thread, they would be drawn later.
+        if (wp)
+            RedrawWindow(reinterpret_cast<HWND>(wp), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         SetEvent(reinterpret_cast<HANDLE>(lp));
         return true;
     }
@@ -222,13 +228,14 @@ bool CMyScriptRunner::finishPending(Failure& failure) {
     return !pendingFailure(failure);
 }
 
-void CMyScriptRunner::settle() {
+void CMyScriptRunner::settle(HWND repaint) {
     // Posted messages of one thread arrive in order: when this one is handled, everything
     // posted before it has been, and any dialog it opened exists. A modal dialog is shown
     // only when its loop first runs idle, so a second round waits for that too.
     for (int round = 0; round < 2; ++round) {
         HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        if (PostMessageW(mainWindow_, kMsgScriptSync, 0, LPARAM(event)))
+        WPARAM window = round == 0 ? reinterpret_cast<WPARAM>(repaint) : 0;
+        if (PostMessageW(mainWindow_, kMsgScriptSync, window, LPARAM(event)))
             WaitForSingleObject(event, 30000);
         // The handle may still be signalled late by the UI thread; keep it alive then.
         if (WaitForSingleObject(event, 0) == WAIT_OBJECT_0) CloseHandle(event);
@@ -335,6 +342,8 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
     }
 
     if (name == "screenshot") {
+        if (words.size() > 2 && words[2] != "frame")
+            return bad("screenshot: takes \"frame\" after the path, not \"" + words[2] + "\"");
         settle();
         HWND target = findTopDialog({uiThread_, mainWindow_});
         // A running command may be about to show its dialog.
@@ -343,9 +352,8 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
             target = findTopDialog({uiThread_, mainWindow_});
         }
         if (!target) target = mainWindow_;
-        RedrawWindow(target, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        std::string err = saveWindowPng(target, widen(words[1]));
+        settle(target);
+        std::string err = saveWindowPng(target, widen(words[1]), words.size() > 2);
         return err.empty() ? true : bad("screenshot: " + err);
     }
 
@@ -419,6 +427,8 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
     std::string err;
     if (name == "set") {
         err = setControlText(control, widen(words[2]));
+    } else if (name == "type") {
+        err = typeIntoControl(control, widen(words[2]));
     } else if (name == "click") {
         err = clickControl(control);
     } else if (takesOnOff) {

@@ -13,8 +13,8 @@ namespace refhost {
 
 // Messages the main window passes to the runner (see handleMainWindowMessage).
 constexpr UINT kMsgRunHostCommand = WM_APP + 40;
-constexpr UINT kMsgScriptSync = WM_APP + 41;
-constexpr UINT kMsgScriptEnd = WM_APP + 42; // wParam: the exit status
+constexpr UINT kMsgScriptSync = WM_APP + 41; // wParam: a window to repaint first, or 0
+constexpr UINT kMsgScriptEnd = WM_APP + 42;  // wParam: the exit status
 
 // Runs one host command on the user-interface thread: empty text on success, else the reason.
 using HostCommandRunner = std::function<std::string(const std::vector<std::string>& words)>;
@@ -59,7 +59,9 @@ class CMyScriptRunner {
     bool runDialogCommand(int line, const std::vector<std::string>& words, Failure& failure);
     bool acquireDialog(const std::function<bool(HWND)>& accept, const std::string& what,
                        HWND& dialog, Failure& failure, int line);
-    void settle();
+    // Waits until the user-interface thread has handled what was posted before; `repaint`, when
+    // given, is drawn anew there first.
+    void settle(HWND repaint = nullptr);
 
     HostCommandRunner hostCommands_;
     std::vector<std::string> lines_;

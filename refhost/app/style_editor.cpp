@@ -44,7 +44,8 @@ uint32_t spreadsOwner(uint32_t type) {
     return type == kTypeEps ? kOwnerEpsExport : kOwnerPdfExport;
 }
 
-void sendPane(KxhPaneRec& pane, OutputStyle* style, int32_t paneMessage) {
+// Returns the block as the plug-ins left it.
+KxhPaneParams sendPane(KxhPaneRec& pane, OutputStyle* style, int32_t paneMessage) {
     KxhPaneParams params = {};
     params.paneMessage = paneMessage;
     params.pane = &pane;
@@ -55,6 +56,7 @@ void sendPane(KxhPaneRec& pane, OutputStyle* style, int32_t paneMessage) {
     if (paneMessage == KXH_PANE_DECLARE && params.result == 1)
         pane.dialogTemplate =
             loadPaneTemplate(static_cast<HMODULE>(params.resourceModule), params.resourceId);
+    return params;
 }
 
 INT_PTR CALLBACK paneProc(HWND, UINT msg, WPARAM, LPARAM) {
@@ -81,6 +83,7 @@ void createPanes(HWND dialog, EditorState& state) {
             nullptr, reinterpret_cast<const DLGTEMPLATE*>(pane->dialogTemplate.data()), dialog,
             paneProc, 0);
         if (!pane->window) continue;
+        ShowWindow(pane->window, SW_SHOWNA);
         RECT r;
         GetWindowRect(pane->window, &r);
         int height = r.bottom - r.top;
@@ -133,6 +136,9 @@ bool confirm(HWND dialog, EditorState& state) {
         complain(dialog, L"The bleed must be a number of points from 0 to 1000.", kStyleBleedId);
         return false;
     }
+    // Every pane is asked before anything is stored, so that a refusal leaves the style whole.
+    for (auto& pane : state.editor.panes)
+        if (pane->window && sendPane(*pane, state.style, KXH_PANE_CHECK).refused) return false;
     style.name = name;
     setValue(style, kOwnerBleed, {"BleedSettings", "Symmetric"},
              bleedText.empty() ? "0" : bleedText);
@@ -270,6 +276,14 @@ int32_t KXH_CALL paneIsChecked(KxhPane pane, int32_t itemId) {
     return SendMessageW(item, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
+int32_t KXH_CALL paneSetItemMaxLength(KxhPane pane, int32_t itemId, int32_t maxUnits) {
+    HWND item = itemOf(pane, itemId);
+    if (!item) return KXH_NONE;
+    if (maxUnits < 1) return KXH_ERR_PARAM;
+    SendMessageW(item, EM_LIMITTEXT, WPARAM(maxUnits), 0);
+    return KXH_OK;
+}
+
 } // namespace
 
 int32_t copyText(const std::string& text, char* buf, uint32_t bufSize) {
@@ -340,6 +354,7 @@ void fillPaneTable(KxhPaneTable& table) {
     table.popupSelection = panePopupSelection;
     table.setChecked = paneSetChecked;
     table.isChecked = paneIsChecked;
+    table.setItemMaxLength = paneSetItemMaxLength;
 }
 
 bool CMyHostApp::editStyle(HWND parent, OutputStyle& style) {

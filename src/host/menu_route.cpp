@@ -4,6 +4,7 @@
 #include "dialogs/message_box.h"
 #include "foundation/version.h"
 #include "host/host_tables.h"
+#include "host/prefs_dialog.h"
 #include "host/tracking.h"
 
 namespace {
@@ -11,9 +12,6 @@ namespace {
 void showAbout() {
     showMessage("Kestrix %s", productVersionText());
 }
-
-// The preferences dialog has no command of its own yet.
-void notYetAvailable() {}
 
 } // namespace
 
@@ -34,7 +32,7 @@ int32_t KXH_CALL commandHandler(void* params) {
     else if (id == commands.about)
         showAbout();
     else if (id == commands.preferences)
-        notYetAvailable();
+        runPrefsDialog();
     return 0;
 }
 

@@ -1,12 +1,196 @@
-// The style editor's file-naming pane. Registered from start-up; the pane itself joins here
-// with the export engine's style settings. Until then the editor gets no pane and every pane
-// message is left unhandled (result 0).
-#include "host/handlers.h"
+// The style editor's file-naming pane: the editor of an EPS or PDF style gets it, filled from
+// the style's naming record and stored back when the editor is confirmed.
+#include <windows.h>
 
-int32_t KXH_CALL styleEditorHandler(void* /*params*/) {
+#include <cstddef>
+
+#include "export/export_ui.h"
+#include "export/naming_text.h"
+#include "export/style_settings.h"
+#include "export/text_fields.h"
+#include "foundation/localize.h"
+#include "host/handlers.h"
+#include "host/host_tables.h"
+#include "host/module.h"
+
+namespace {
+
+constexpr uint32_t kPaneDialog = 25052; // the pane's template in our resources
+
+enum PaneItem {
+    kPaneFileName = 1,
+    kPaneBase = 2,
+    kPaneSeparator = 4,
+    kPaneNumbers = 6,
+    kPaneSuffix = 8,
+    kPaneNumberBeforeName = 9,
+    kPanePageMargins = 10,
+};
+const int kPanePlusSigns[] = {3, 5, 7};
+
+// What the user can type into the separator and the suffix: what the record keeps whole.
+constexpr int32_t kPaneTextUnits = int32_t(kShortTextSize) - 1;
+
+// The style whose editor is open; one editor at a time.
+StyleHandle gStyle = nullptr;
+// The record as filled, for values the items cannot show (a base or number form out of range).
+FWiz gShown = {};
+
+// A text field read whole: longer than any text the record takes, so that a cut is noticed.
+struct FieldText {
+    char text[256];
+    bool whole;
+};
+
+// A field the host cannot read reads as empty.
+FieldText readField(KxhPane pane, int item) {
+    FieldText field = {};
+    field.whole = true;
+    const KxhPaneTable& panes = hostTables().pane;
+    if (panes.getItemText &&
+        panes.getItemText(pane, item, field.text, sizeof field.text) == KXH_TRUNCATED)
+        field.whole = false;
+    return field;
+}
+
+void setLocalizedText(KxhPane pane, int item, const char* key) {
+    char text[kLocalizedSize];
+    localize(key, text, sizeof text);
+    hostTables().pane.setItemText(pane, item, text);
+}
+
+void definePane(KxhPane pane) {
+    const KxhPaneTable& panes = hostTables().pane;
+    panes.defineItem(pane, kPaneFileName, KXH_PANE_ITEM_STATIC);
+    panes.defineItem(pane, kPaneBase, KXH_PANE_ITEM_POPUP);
+    for (int item : kPanePlusSigns)
+        panes.defineItem(pane, item, KXH_PANE_ITEM_STATIC);
+    panes.defineItem(pane, kPaneSeparator, KXH_PANE_ITEM_TEXT_FIELD);
+    panes.defineItem(pane, kPaneNumbers, KXH_PANE_ITEM_POPUP);
+    panes.defineItem(pane, kPaneSuffix, KXH_PANE_ITEM_TEXT_FIELD);
+    panes.defineItem(pane, kPaneNumberBeforeName, KXH_PANE_ITEM_CHECK_BOX);
+    panes.defineItem(pane, kPanePageMargins, KXH_PANE_ITEM_CHECK_BOX);
+}
+
+void fillPane(KxhPane pane) {
+    const KxhPaneTable& panes = hostTables().pane;
+    gShown = readFileNaming(gStyle);
+
+    char label[] = "filename:";
+    char text[kLocalizedSize];
+    localizeLabel(label, text, sizeof text);
+    panes.setItemText(pane, kPaneFileName, text);
+    for (const char* key : {"project", "layout"}) {
+        localize(key, text, sizeof text);
+        panes.addPopupEntry(pane, kPaneBase, text);
+    }
+    panes.setPopupSelection(pane, kPaneBase, gShown.base);
+    for (const char* form : {"x", "0x", "00x", "000x"})
+        panes.addPopupEntry(pane, kPaneNumbers, form);
+    localize("none", text, sizeof text);
+    panes.addPopupEntry(pane, kPaneNumbers, text);
+    panes.setPopupSelection(pane, kPaneNumbers, gShown.numbers);
+
+    panes.setItemText(pane, kPaneSeparator, gShown.separator);
+    panes.setItemText(pane, kPaneSuffix, gShown.suffix);
+    if (panes.setItemMaxLength) {
+        panes.setItemMaxLength(pane, kPaneSeparator, kPaneTextUnits);
+        panes.setItemMaxLength(pane, kPaneSuffix, kPaneTextUnits);
+    }
+    panes.setChecked(pane, kPaneNumberBeforeName, gShown.numberBeforeName);
+    panes.setChecked(pane, kPanePageMargins, gShown.pageMargins);
+    setLocalizedText(pane, kPaneNumberBeforeName, "numberBeforeName");
+    setLocalizedText(pane, kPanePageMargins, "pageMargins");
+}
+
+// The message for a text the record cannot take, or null.
+const char* refusal(const FieldText& field, const char** detail) {
+    NamingTextProblem problem = field.whole ? namingTextProblem(field.text) : kNamingTextTooLong;
+    if (problem == kNamingTextTooLong) {
+        *detail = field.text;
+        return "namingTooLong";
+    }
+    if (problem == kNamingTextForbidden) {
+        *detail = "\\ / : * ? \" < > |";
+        return "namingBadChar";
+    }
+    return nullptr;
+}
+
+// True when both texts can be stored as typed; otherwise the user is told why.
+bool textsAcceptable(KxhPane pane) {
+    for (int item : {kPaneSeparator, kPaneSuffix}) {
+        const FieldText field = readField(pane, item);
+        const char* detail = nullptr;
+        if (const char* key = refusal(field, &detail)) {
+            exportUi().showMessage(key, detail);
+            return false;
+        }
+    }
+    return true;
+}
+
+void savePane(KxhPane pane) {
+    const KxhPaneTable& panes = hostTables().pane;
+    // A host that does not ask first still gets nothing stored that would be cut or misread.
+    if (!textsAcceptable(pane)) return;
+    FWiz naming = gShown;
+    int32_t base = panes.popupSelection(pane, kPaneBase);
+    if (base >= 0) naming.base = base;
+    int32_t numbers = panes.popupSelection(pane, kPaneNumbers);
+    if (numbers >= 0) naming.numbers = numbers;
+    copyText(naming.separator, readField(pane, kPaneSeparator).text);
+    copyText(naming.suffix, readField(pane, kPaneSuffix).text);
+    naming.numberBeforeName = panes.isChecked(pane, kPaneNumberBeforeName) == 1 ? 1 : 0;
+    naming.pageMargins = panes.isChecked(pane, kPanePageMargins) == 1 ? 1 : 0;
+    writeFileNaming(gStyle, naming);
+}
+
+} // namespace
+
+int32_t KXH_CALL styleEditorHandler(void* params) {
+    auto* p = static_cast<KxhStyleEditorParams*>(params);
+    const KxhStyleTable& styles = hostTables().style;
+    uint32_t type = styleTypeOf(p->style);
+    if ((type != kStyleTypeEps && type != kStyleTypePdf) || !styles.addPane) return 0;
+    gStyle = p->style;
+    styles.addPane(p->editor, privateIds().second, "Kestrix");
     return 0;
 }
 
-int32_t KXH_CALL fileNamingPaneHandler(void* /*params*/) {
+int32_t KXH_CALL fileNamingPaneHandler(void* params) {
+    auto* p = static_cast<KxhPaneParams*>(params);
+    if (!gStyle || !hostTables().pane.defineItem) return 0;
+    switch (p->paneMessage) {
+    case KXH_PANE_DECLARE:
+        p->resourceModule = pluginModule();
+        p->resourceId = kPaneDialog;
+        p->result = 1;
+        break;
+    case KXH_PANE_DEFINE_ITEMS:
+        definePane(p->pane);
+        p->result = 1;
+        break;
+    case KXH_PANE_FILL:
+        fillPane(p->pane);
+        p->result = 1;
+        break;
+    case KXH_PANE_CHECK:
+        // The block's size tells whether the host reads the answer.
+        if (p->hdr.size >= offsetof(KxhPaneParams, refused) + sizeof p->refused &&
+            !textsAcceptable(p->pane))
+            p->refused = 1;
+        p->result = 1;
+        break;
+    case KXH_PANE_SAVE:
+        savePane(p->pane);
+        p->result = 1;
+        break;
+    case KXH_PANE_CLOSE:
+        p->result = 1;
+        break;
+    default:
+        break;
+    }
     return 0;
 }

@@ -68,7 +68,8 @@ check "idle host: the wait fails" 2 "$status"
 check "idle host: the timer sent 12" yes \
     "$(grep -c -x 12 "$T/probe.log" | awk '{ print ($1 >= 1) ? "yes" : "no: " $1 " times" }')"
 
-# The style editor hosts the probe's pane: declared, defined, filled, saved on OK, closed.
+# The style editor hosts the probe's pane: declared, defined, filled, checked and saved on OK,
+# closed.
 rm -f "$T/probe.log"
 host 'style-editor "Default PDF"
 expect-text 1 "Probe note:"
@@ -90,7 +91,7 @@ quit'
 check "pane: status" 0 "$status"
 check "pane: report" "" "$(script_errors)"
 check "pane: messages" \
-    "5 0,6,728,pane 1,pane 2,pane 3,pane 4,pane 5,728,pane 1,pane 2,pane 3,pane 5,728" \
+    "5 0,6,728,pane 1,pane 2,pane 3,pane 6,pane 4,pane 5,728,pane 1,pane 2,pane 3,pane 5,728" \
     "$(messages)"
 check "pane: the plug-in's data in the style" "hello there 1 0" \
     "$(jq -r '.outputStyles[] | select(.name == "Default PDF") | .data.PROB | "\(.Note) \(.Choice) \(.Flag)"' "$T/settings.json" 2>&1)"
