@@ -10,8 +10,8 @@
 // Both menu commands (page mode; area mode is not served yet and does nothing).
 void exportPages(bool areaMode);
 
-// Logs the proposed path and runs the export dialog; on confirmation keeps the chosen path
-// (without extension) and stores its folder. True when confirmed.
+// Logs the proposed path and runs the export dialog; on confirmation keeps the path it hands
+// back (without extension) and stores its folder. True when confirmed.
 bool exportPath(ExportState& state);
 
 // The page loop over the flagged pages.
@@ -22,7 +22,3 @@ bool exportPage(void* progressDialog, void* pageItem, void* nextItem, void* owne
 
 // Message 681: page range, output style and output file for the page being exported.
 int32_t OutputSetupHook(KxhOutput output);
-
-// For the export dialog. The path typed in the dialog (UTF-8, with its extension) becomes
-// exportPath; false when it does not fit.
-bool setDialogPath(ExportState& state, const char* path);

@@ -7,7 +7,7 @@ static int32_t answerNo(const char*, const char*) {
 static int32_t noProgress(const char*, ProgressStep, CMyArray*, void*) {
     return 2;
 }
-static bool noDialog(ExportState&) {
+static bool noDialog(ExportState&, std::string&) {
     return false;
 }
 

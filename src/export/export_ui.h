@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "foundation/array.h"
 
@@ -17,8 +18,8 @@ struct ExportUi {
     // empty list. 1 all done, 0 a step refused, 2 cancelled.
     int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
     // The export dialog. True when confirmed; it has then filled the state (pages, style,
-    // naming, exportPath as typed, with its extension).
-    bool (*runExportDialog)(ExportState& state);
+    // naming) and handed back the chosen path (UTF-8, as typed, with its extension).
+    bool (*runExportDialog)(ExportState& state, std::string& path);
     // Optional: before a page-mode run. True to go on; null means no check.
     bool (*overflowCheck)(int32_t layout);
 };

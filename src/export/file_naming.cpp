@@ -1,11 +1,14 @@
 #include "export/file_naming.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/page_range.h"
 #include "export/text_fields.h"
 #include "foundation/files.h"
 #include "host/settings.h"
@@ -92,4 +95,57 @@ bool overwriteWarning(const ExportState& state) {
         return false;
     deleteFile(state.outputFile);
     return true;
+}
+
+// Characters Windows refuses in a file name, path separators among them, and "..", which
+// would climb out of the chosen folder.
+static bool isSafeNamePart(const std::string& text) {
+    if (text.find("..") != std::string::npos) return false;
+    for (unsigned char c : text)
+        if (c < 0x20 || strchr("<>:\"/\\|?*", c)) return false;
+    return true;
+}
+
+static std::string foldCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+const char* namingProblemKey(NamingProblem problem) {
+    switch (problem) {
+    case NamingProblem::tooLong:
+        return "pathTooLong";
+    case NamingProblem::badStyleNaming:
+        return "badStyleNaming";
+    case NamingProblem::badPageName:
+        return "badPageName";
+    case NamingProblem::repeatedName:
+        return "repeatedFileName";
+    default:
+        return nullptr;
+    }
+}
+
+NamingCheck checkOutputNames(const ExportState& state) {
+    if (strcmp(state.suffix, "---") != 0 &&
+        (state.namingTooLong || !isSafeNamePart(state.separator) || !isSafeNamePart(state.suffix)))
+        return {NamingProblem::badStyleNaming, state.styleName};
+    ExportState probe = state;
+    if (probe.spreads == 1) reduceToSpreads(probe);
+    std::set<std::string> names;
+    int32_t count = std::min<int32_t>(probe.pageCount, int32_t(probe.pageFlags.size()) - 1);
+    for (int32_t p = 1; p <= count; p++) {
+        if (probe.pageFlags[p] != 1) continue;
+        probe.currentPage = static_cast<int16_t>(p);
+        char number[kNameSize];
+        pageNumberText(probe, number, sizeof number);
+        if (!isSafeNamePart(number)) return {NamingProblem::badPageName, number};
+        if (!composeFileName(probe))
+            return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
+        if (strcmp(probe.suffix, "---") == 0) continue;
+        if (!names.insert(foldCase(probe.outputFile)).second)
+            return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};
+    }
+    return {NamingProblem::none, {}};
 }

@@ -28,13 +28,15 @@ void readOutputStyle(ExportState& state) {
     copyText(state.styleName, layoutStyleName(state.layoutId).c_str());
 }
 
-static void addStylesOfType(std::vector<std::string>& names, uint32_t type) {
+static void addStylesOfType(std::vector<std::string>& names, uint32_t type,
+                            std::string* leftOut) {
     char name[kStyleNameSize + 1];
     StyleHandle fallback = hostDefaultStyle(type);
     auto add = [&](StyleHandle style) {
         hostStyleName(style, name, sizeof name);
         if (strlen(name) >= kStyleNameSize) {
             logLine("fillStyleList: name too long, left out: %.60s...", name);
+            if (leftOut && leftOut->empty()) *leftOut = name;
             return;
         }
         names.emplace_back(name);
@@ -47,11 +49,11 @@ static void addStylesOfType(std::vector<std::string>& names, uint32_t type) {
     }
 }
 
-std::vector<std::string> fillStyleList() {
+std::vector<std::string> fillStyleList(std::string* leftOut) {
     std::vector<std::string> names;
-    addStylesOfType(names, kStyleTypeEps);
+    addStylesOfType(names, kStyleTypeEps, leftOut);
     names.emplace_back(kStyleListSeparator);
-    addStylesOfType(names, kStyleTypePdf);
+    addStylesOfType(names, kStyleTypePdf, leftOut);
     return names;
 }
 

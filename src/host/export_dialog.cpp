@@ -11,13 +11,14 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "export/export_host.h"
-#include "export/export_run.h"
+#include "export/file_naming.h"
 #include "export/export_ui.h"
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export/style_settings.h"
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
+#include "foundation/paths.h"
 #include "host/host_ui_ops.h"
 #include "host/module.h"
 #include "host/settings.h"
@@ -31,8 +32,9 @@ constexpr size_t kFieldTextSize = 256;
 // The run the open dialog belongs to; the hook has no other way to reach it.
 struct ExportDialogRun {
     ExportState* state;
-    HWND child;  // our EXPORTDLG child
-    HWND dialog; // the system dialog around it
+    HWND child;        // our EXPORTDLG child
+    HWND dialog;       // the system dialog around it
+    bool toldLongName; // the user has heard of styles left out of the list
 };
 ExportDialogRun* gRun = nullptr;
 
@@ -88,15 +90,23 @@ void centreGroup(HWND child) {
     }
 }
 
-void fillFullRange() {
-    setFieldText(kExportRange, fillAllPages(*gRun->state, boxChecked(kExportAbsolute)).c_str());
-    focusAndSelect(control(kExportRange), 0, 32);
-}
-
 void absoluteClicked() {
     bool on = boxChecked(kExportAbsolute);
     enableControl(control(kExportOffset), on);
     focusAndSelect(control(on ? kExportOffset : kExportRange), 0, 32);
+}
+
+// "All" selects every page: when page names repeat (numbering that starts again) no names
+// text can, so the range switches to absolute numbers.
+void fillFullRange() {
+    bool absolute = boxChecked(kExportAbsolute);
+    if (!absolute && !namesSelectEveryPage(*gRun->state)) {
+        absolute = true;
+        setControlValue(control(kExportAbsolute), 1);
+        enableControl(control(kExportOffset), 1);
+    }
+    setFieldText(kExportRange, fillAllPages(*gRun->state, absolute).c_str());
+    focusAndSelect(control(kExportRange), 0, 32);
 }
 
 // The system dialog's file name field: a combo box in Explorer style, an edit field before.
@@ -125,13 +135,34 @@ void styleSelected() {
     setControlValue(control(kExportPageMargins), state.pageMargins != 0);
 }
 
-void fillStyles() {
+// Fills the list and selects `name` when the list has it, else the first entry. The user hears
+// once per dialog about styles whose names are too long to be listed.
+void fillStyles(const char* name) {
     HWND list = control(kExportStyle);
-    for (const std::string& name : fillStyleList())
-        addListItem(list, name.c_str());
-    // The remembered style when the list has it, else the first entry.
-    setControlText(list, gRun->state->styleName);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    std::string leftOut;
+    for (const std::string& style : fillStyleList(&leftOut))
+        addListItem(list, style.c_str());
+    std::string wanted = name;
+    setControlText(list, wanted.c_str());
     copyTextCut(gRun->state->styleName, selectedStyle().c_str());
+    if (!leftOut.empty() && !gRun->toldLongName) {
+        gRun->toldLongName = true;
+        char start[61];
+        copyTextCut(start, leftOut.c_str());
+        exportUi().showMessage("styleNameTooLong", (std::string(start) + "\xE2\x80\xA6").c_str());
+    }
+}
+
+// The editor may have renamed the style (or others): the list is built anew and keeps the
+// edited style chosen under its new name.
+void styleEdited() {
+    StyleHandle edited = gRun->state->styleHandle;
+    hostOpenStyleEditor(edited, gRun->dialog);
+    char name[kStyleNameSize + 1] = "";
+    if (edited) hostStyleName(edited, name, sizeof name);
+    fillStyles(name[0] ? name : gRun->state->styleName);
+    styleSelected();
 }
 
 void initialise(HWND child) {
@@ -155,18 +186,32 @@ void initialise(HWND child) {
         for (int id : {kExportRange, kExportAll, kExportAbsolute, kExportOffset})
             enableControl(control(id), 0);
     }
-    fillStyles();
+    fillStyles(state.styleName);
     styleSelected();
     if (getAllPages() == 1) fillFullRange();
     hostAnnounceDialog(gRun->dialog);
 }
 
-// The chosen path must fit exportPath whole: a cut path would name another file.
-bool chosenPathFits() {
+// The chosen path, or empty when it does not fit exportPath whole: a cut path would name
+// another file.
+std::string chosenPath() {
     std::vector<wchar_t> path(kFileBufferUnits, 0);
     LRESULT units = SendMessageW(gRun->dialog, CDM_GETFILEPATH, path.size(), LPARAM(path.data()));
-    if (units < 0 || size_t(units) > path.size()) return false;
-    return wideToUtf8(path.data()).size() < kPathSize;
+    if (units < 0 || size_t(units) > path.size()) return {};
+    std::string text = wideToUtf8(path.data());
+    return text.size() < kPathSize ? text : std::string();
+}
+
+// Every file of the run is named now, while the user can still change the choice.
+bool namesUsable(const std::string& path) {
+    ExportState probe = *gRun->state;
+    probe.spreads = styleExportsSpreads(probe.styleHandle, probe.styleType) ? 1 : 0;
+    copyText(probe.exportPath, path.c_str());
+    replaceExtension(probe.exportPath, sizeof probe.exportPath, "");
+    NamingCheck check = checkOutputNames(probe);
+    if (check.problem == NamingProblem::none) return true;
+    exportUi().showMessage(namingProblemKey(check.problem), check.subject.c_str());
+    return false;
 }
 
 // False keeps the dialog open.
@@ -177,13 +222,18 @@ bool confirm() {
     state.base = boxChecked(kExportBaseName) ? 1 : 0;
     copyTextCut(state.styleName, selectedStyle().c_str());
     if (state.areaMode) return true; // the area export names its file itself
-    if (!chosenPathFits()) {
+    std::string path = chosenPath();
+    if (path.empty()) {
         exportUi().showMessage("pathTooLong", nullptr);
         return false;
     }
     state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
     if (parsePageRange(rangeText().c_str(), state) != 0) {
         exportUi().showMessage("noValidPageNum", nullptr);
+        focusAndSelect(control(kExportRange), 0, 32);
+        return false;
+    }
+    if (!namesUsable(path)) {
         focusAndSelect(control(kExportRange), 0, 32);
         return false;
     }
@@ -205,8 +255,7 @@ void command(int id, int code) {
         if (code == CBN_SELCHANGE) styleSelected();
         break;
     case kExportEditStyle:
-        hostOpenStyleEditor(gRun->state->styleHandle, gRun->dialog);
-        styleSelected();
+        styleEdited();
         break;
     default:
         break;
@@ -235,7 +284,7 @@ int exportGroupShift(int dialogWidth, int absoluteLeft, int allRight) {
     return (dialogWidth - (allRight - absoluteLeft)) / 2;
 }
 
-bool runExportDialog(ExportState& state) {
+bool runExportDialog(ExportState& state, std::string& path) {
     std::vector<wchar_t> file(kFileBufferUnits, 0);
     WideText proposed = utf8ToWide(state.exportPath);
     wideCopy(file.data(), int32_t(file.size()), proposed.c_str());
@@ -252,7 +301,7 @@ bool runExportDialog(ExportState& state) {
     ofn.lpfnHook = exportDialogHook;
     ofn.lpTemplateName = L"EXPORTDLG";
 
-    ExportDialogRun run = {&state, nullptr, nullptr};
+    ExportDialogRun run = {&state, nullptr, nullptr, false};
     gRun = &run;
     BOOL confirmed = GetSaveFileNameW(&ofn);
     gRun = nullptr;
@@ -260,5 +309,6 @@ bool runExportDialog(ExportState& state) {
     state.dialogWindow = nullptr;
     if (!confirmed) return false;
     state.spreads = styleExportsSpreads(state.styleHandle, state.styleType) ? 1 : 0;
-    return setDialogPath(state, wideToUtf8(file.data()).c_str());
+    path = wideToUtf8(file.data());
+    return true;
 }

@@ -38,8 +38,7 @@ class ExportRun : public ::testing::Test {
             EXPECT_TRUE(chooseStyle(state, style.c_str()));
             state.absolute = 1;
             EXPECT_EQ(0, parsePageRange(range.c_str(), state)) << range;
-            return setDialogPath(
-                state, (path.empty() ? state.exportPath + std::string(".pdf") : path).c_str());
+            return path.empty() ? state.exportPath + std::string(".pdf") : path;
         };
         exportPages(false);
     }
@@ -86,7 +85,10 @@ TEST_F(ExportRun, NothingSelectedOrCancelled) {
     EXPECT_EQ("", written());
 }
 
-TEST_F(ExportRun, RefusedOverwriteOrHostCancelEndsTheRun) {
+// A page that is not written ends the run with the file and the reason, whether the user
+// refused to replace it, the host failed, or the host claimed a success that left no file;
+// the pages written before stay. Only the user's cancel ends it without a message.
+TEST_F(ExportRun, RefusedOverwriteOrFailedPageEndsTheRun) {
     for (int p = 1; p <= 5; p++)
         writeFile(jobs + "/Catalog_00" + std::to_string(p) + ".pdf", "old");
     setPrefInt("General", "OverwriteWarning", 1);
@@ -96,11 +98,37 @@ TEST_F(ExportRun, RefusedOverwriteOrHostCancelEndsTheRun) {
     EXPECT_EQ("old old",
               readFile(jobs + "/Catalog_003.pdf") + " " + readFile(jobs + "/Catalog_004.pdf"));
 
-    world.host.outputs.clear();
     setPrefInt("General", "OverwriteWarning", 0);
-    world.host.results = {{1, KXH_OUTPUT_WRITE_FAILED}, {2, KXH_OUTPUT_CANCELLED}};
-    run("Default PDF", "1-5");
-    EXPECT_EQ("Catalog_001.pdf Catalog_002.pdf ", written()); // only a cancel stops
+    struct Case {
+        const char* name;
+        int32_t result; // of the second page of 6-9
+        bool writeFiles;
+        int lastPage; // the page that ends the run
+        const char* message;
+    } cases[] = {
+        {"write failed", KXH_OUTPUT_WRITE_FAILED, true, 7, "exportWriteFailed"},
+        {"distiller", KXH_OUTPUT_DISTILLER, true, 7, "exportDistillerFailed"},
+        {"other host error", KXH_OUTPUT_BUSY, true, 7, "exportHostError 1007"},
+        {"success without a file", 0, false, 6, "exportFileMissing"},
+        {"cancelled", KXH_OUTPUT_CANCELLED, true, 7, nullptr},
+    };
+    for (const Case& c : cases) {
+        world.host.outputs.clear();
+        world.messages.clear();
+        std::filesystem::remove(jobs + "/Catalog_006.pdf");
+        world.host.results = {{2, c.result}};
+        world.host.writeFiles = c.writeFiles;
+        world.host.results = c.writeFiles ? world.host.results : decltype(world.host.results){};
+        run("Default PDF", "6-9");
+        std::string last = "Catalog_00" + std::to_string(c.lastPage) + ".pdf";
+        EXPECT_EQ(c.lastPage == 6 ? last + " " : "Catalog_006.pdf " + last + " ", written())
+            << c.name;
+        EXPECT_EQ(c.message ? std::vector<std::string>{"exportFailed|" + jobs + "/" + last + "\n" +
+                                                       c.message}
+                            : std::vector<std::string>{},
+                  world.messages)
+            << c.name;
+    }
 }
 
 TEST_F(ExportRun, SpreadSelectedByItsSecondPage) {
@@ -148,7 +176,6 @@ TEST_F(ExportRun, OverlongPathIsRefusedAndLargeLayoutsExport) {
     world.host.layouts[0] = FakeLayout{};
     for (int p = 1; p <= 9999; p++)
         world.host.layouts[0].pageNames.push_back(std::to_string(p));
-    world.host.writeFiles = false;
     run("Default PDF", "2003-2004,9999");
     EXPECT_EQ("Catalog_2003.pdf Catalog_2004.pdf Catalog_9999.pdf ", written());
 }

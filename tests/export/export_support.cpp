@@ -33,8 +33,10 @@ static int32_t runProgress(const char* title, ProgressStep step, CMyArray* list,
     return gWorld->progressResult = 1;
 }
 
-static bool runDialog(ExportState& state) {
-    return gWorld->dialog && gWorld->dialog(state);
+static bool runDialog(ExportState& state, std::string& path) {
+    if (!gWorld->dialog) return false;
+    path = gWorld->dialog(state);
+    return !path.empty();
 }
 
 ExportWorld::ExportWorld() {

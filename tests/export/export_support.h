@@ -15,7 +15,8 @@ struct ExportWorld {
     FakeHost host;
     std::vector<std::string> messages; // "key|detail" of every box shown
     std::vector<int32_t> answers;      // to the Yes/No questions in turn; Yes when none is left
-    std::function<bool(ExportState&)> dialog; // the export dialog; null: cancelled
+    // The export dialog: the path it hands back; null or an empty path: cancelled.
+    std::function<std::string(ExportState&)> dialog;
     std::string progressTitle;                // of the last progress dialog shown
     int32_t progressResult = -1;
 };
