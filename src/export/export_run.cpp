@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -133,12 +134,26 @@ static void reportPageFailure(const ExportState& state, int32_t result) {
     exportUi().showMessage("exportFailed", detail.c_str());
 }
 
-bool exportPage(void*, void* pageItem, void*, void* owner) {
+// "kProgress" with the page's displayed name in place of its "%s" (the text is no format).
+std::string progressText(const ExportState& state) {
+    char text[kLocalizedSize], name[kNameSize];
+    localize("kProgress", text, sizeof text);
+    hostPageName(state.layoutId, state.currentPage, name, sizeof name);
+    if (!name[0]) snprintf(name, sizeof name, "%d", static_cast<int>(state.currentPage));
+    std::string line = text;
+    size_t at = line.find("%s");
+    if (at == std::string::npos) return line + " " + name;
+    return line.replace(at, 2, name);
+}
+
+bool exportPage(void* progressDialog, void* pageItem, void*, void* owner) {
     if (!pageItem || !owner) return false;
     ExportState& state = *static_cast<ExportState*>(owner);
     int32_t page;
     memcpy(&page, pageItem, sizeof page);
     state.currentPage = static_cast<int16_t>(page);
+    if (exportUi().showProgressText)
+        exportUi().showProgressText(progressDialog, progressText(state).c_str());
     if (!composeFileName(state)) {
         // Never write a page under a cut name: it could be another page's file.
         exportUi().showMessage("pathTooLong", lastPathComponent(state.exportPath));

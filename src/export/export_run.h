@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "export/export_state.h"
 #include "kxh_base.h"
@@ -19,6 +20,9 @@ void doExport(ExportState& state);
 
 // One progress step (owner: the ExportState). False stops the run.
 bool exportPage(void* progressDialog, void* pageItem, void* nextItem, void* owner);
+
+// The progress dialog's line for state.currentPage: "kProgress" with the page's name.
+std::string progressText(const ExportState& state);
 
 // Message 681: page range, output style and output file for the page being exported.
 int32_t OutputSetupHook(KxhOutput output);

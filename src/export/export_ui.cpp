@@ -11,7 +11,7 @@ static bool noDialog(ExportState&, std::string&) {
     return false;
 }
 
-static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr};
+static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr, nullptr};
 static ExportUi gUi = kInertUi;
 
 void setExportUi(const ExportUi* ui) {

@@ -22,6 +22,8 @@ struct ExportUi {
     bool (*runExportDialog)(ExportState& state, std::string& path);
     // Optional: before a page-mode run. True to go on; null means no check.
     bool (*overflowCheck)(int32_t layout);
+    // Optional: the line of the progress dialog (as handed to a step) that says what is done.
+    void (*showProgressText)(void* dialog, const char* text);
 };
 
 // Installs the table (copied); null restores the inert one that answers No and runs nothing.

@@ -28,8 +28,7 @@ void readOutputStyle(ExportState& state) {
     copyText(state.styleName, layoutStyleName(state.layoutId).c_str());
 }
 
-static void addStylesOfType(std::vector<std::string>& names, uint32_t type,
-                            std::string* leftOut) {
+static void addStylesOfType(std::vector<std::string>& names, uint32_t type, std::string* leftOut) {
     char name[kStyleNameSize + 1];
     StyleHandle fallback = hostDefaultStyle(type);
     auto add = [&](StyleHandle style) {

@@ -1,8 +1,10 @@
 #include "host/export_ui_install.h"
 
+#include "dialogs/control_access.h"
 #include "dialogs/message_box.h"
 #include "dialogs/progress_dialog.h"
 #include "export/export_ui.h"
+#include "foundation/encoding.h"
 #include "host/export_dialog.h"
 
 namespace {
@@ -42,6 +44,11 @@ int32_t runPageProgress(const char* titleKey, ProgressStep step, CMyArray* list,
     return int32_t(runProgress(titleKey, progressStep, list, &job));
 }
 
+void showProgressText(void* dialog, const char* text) {
+    HWND line = dialog ? GetDlgItem(static_cast<HWND>(dialog), kProgressMessageId) : nullptr;
+    if (line) setWindowTextQuietly(line, utf8ToWide(text).c_str());
+}
+
 } // namespace
 
 void installExportUi() {
@@ -51,5 +58,6 @@ void installExportUi() {
     ui.runProgress = runPageProgress;
     ui.runExportDialog = runExportDialog;
     ui.overflowCheck = nullptr;
+    ui.showProgressText = showProgressText;
     setExportUi(&ui);
 }

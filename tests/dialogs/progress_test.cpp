@@ -178,7 +178,7 @@ TEST(Progress, TitlesAndCaptionsFollowTheLanguage) {
         const char* cancel;
     } cases[] = {
         {0, "saveAsEPS", "Save Page(s) as EPS", "Cancel"},
-        {3, "saveAsPDF", "Seite(n) als PDF sichern", "Abbrechen"},
+        {3, "saveAsPDF", "Seite(n) als PDF speichern", "Abbrechen"},
         {3, "Export: 4 pages", "Export: 4 pages", "Abbrechen"},
     };
     for (const Case& c : cases) {

@@ -125,8 +125,10 @@ void takePictures(int language, const wchar_t* suffix) {
 
     gPicture = std::wstring(L"message_box_") + suffix;
     SetTimer(nullptr, 0, 50, saveAndAnswer);
-    setMessageDetail("%s", "C:\\Users\\Anna\\Documents\\Jobs\\Spring Catalog 2027\\"
-                           "Spring Catalog 2027_012.pdf");
+    // The overwrite question names the file only: a long name without blanks must still show
+    // its extension.
+    setMessageDetail("%s", "Spring_Catalog_2027_Northern_Region_Retail_Partners_Edition_"
+                           "Final_Proof_Corrected_Version_012.pdf");
     askYesNo("overwriteWarning");
 
     gPicture = std::wstring(L"progress_") + suffix;

@@ -10,7 +10,9 @@
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export_support.h"
+#include "foundation/localize.h"
 #include "foundation/log.h"
+#include "foundation/shipped_tables.h"
 #include "foundation/prefs.h"
 
 namespace {
@@ -129,6 +131,58 @@ TEST_F(ExportRun, RefusedOverwriteOrFailedPageEndsTheRun) {
                   world.messages)
             << c.name;
     }
+}
+
+// The progress line names the page being written and a failure says why, in either language.
+TEST_F(ExportRun, ProgressAndFailureInTheUsersLanguage) {
+    ASSERT_TRUE(useShippedTables());
+    world.host.layouts[0].pageNames = {"i", "ii", "1", "2"};
+    struct Case {
+        int16_t language;
+        const char* progress;
+        const char* reason;
+    } cases[] = {
+        {kLanguageEnglish, "Kestrix:     Page ii|Kestrix:     Page 1|",
+         "The page could not be exported:|The file could not be written"},
+        {kLanguageGerman, "Kestrix:     Seite ii|Kestrix:     Seite 1|",
+         "Die Seite konnte nicht exportiert werden:|Die Datei konnte nicht geschrieben werden"},
+    };
+    for (const Case& c : cases) {
+        setInterfaceLanguage(c.language);
+        ASSERT_EQ(0, loadStringTable());
+        world.host.outputs.clear();
+        world.progressTexts.clear();
+        world.messages.clear();
+        world.host.results = {{2, KXH_OUTPUT_WRITE_FAILED}};
+        run("Default PDF", "2-3");
+        std::string lines;
+        for (const std::string& text : world.progressTexts)
+            lines += text + "|";
+        EXPECT_EQ(c.progress, lines);
+        ASSERT_EQ(1u, world.messages.size());
+        // The box localises its key; the reason in the detail comes localised.
+        char title[kLocalizedSize];
+        localize("exportFailed", title, sizeof title);
+        std::string shown =
+            title + ("|" + world.messages[0].substr(world.messages[0].find('\n') + 1));
+        EXPECT_EQ(0u, shown.find(c.reason)) << shown;
+    }
+    unloadStringTable();
+    setInterfaceLanguage(kLanguageEnglish);
+}
+
+// Names that differ only in case are one file on Windows: the run writes nothing and says so,
+// even when no dialog checked the names before.
+TEST_F(ExportRun, NamesAlikeButForCaseWriteNothing) {
+    world.host.layouts[0].pageNames = {"a", "b", "A"};
+    world.dialog = [](ExportState& state) {
+        EXPECT_TRUE(chooseStyle(state, "Default PDF"));
+        EXPECT_EQ(0, parsePageRange("a-A", state));
+        return state.exportPath + std::string(".pdf");
+    };
+    exportPages(false);
+    EXPECT_EQ("", written());
+    EXPECT_EQ(std::vector<std::string>{"repeatedFileName|Catalog_A.pdf"}, world.messages);
 }
 
 TEST_F(ExportRun, SpreadSelectedByItsSecondPage) {

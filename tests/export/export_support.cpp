@@ -33,6 +33,10 @@ static int32_t runProgress(const char* title, ProgressStep step, CMyArray* list,
     return gWorld->progressResult = 1;
 }
 
+static void showProgressText(void*, const char* text) {
+    gWorld->progressTexts.push_back(text);
+}
+
 static bool runDialog(ExportState& state, std::string& path) {
     if (!gWorld->dialog) return false;
     path = gWorld->dialog(state);
@@ -45,7 +49,7 @@ ExportWorld::ExportWorld() {
     openPrefsIn(folder.c_str(), nullptr);
     resetExportState(exportState());
     gWorld = this;
-    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, nullptr};
+    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, nullptr, showProgressText};
     setExportUi(&ui);
 }
 

@@ -17,7 +17,8 @@ struct ExportWorld {
     std::vector<int32_t> answers;      // to the Yes/No questions in turn; Yes when none is left
     // The export dialog: the path it hands back; null or an empty path: cancelled.
     std::function<std::string(ExportState&)> dialog;
-    std::string progressTitle;                // of the last progress dialog shown
+    std::string progressTitle;              // of the last progress dialog shown
+    std::vector<std::string> progressTexts; // the progress line of every page, in turn
     int32_t progressResult = -1;
 };
 
