@@ -5,6 +5,7 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "dialogs/toolkit.h"
+#include "foundation/encoding.h"
 #include "foundation/localize.h"
 
 namespace {
@@ -73,4 +74,14 @@ intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArra
     if (count <= 0 || !stepProc) return kProgressDone;
     Progress p{title, stepProc, items, count, ownerData, nullptr, 0, false};
     return runDescribedDialog("Progress", start, &p);
+}
+
+void setProgressLine(HWND dialog, const char* text) {
+    if (!dialog) return;
+    // The described controls live in the dialog's panes, not directly in the dialog.
+    HWND line = GetDlgItem(dialog, kProgressMessageId);
+    for (HWND pane = GetWindow(dialog, GW_CHILD); !line && pane;
+         pane = GetWindow(pane, GW_HWNDNEXT))
+        line = GetDlgItem(pane, kProgressMessageId);
+    if (line) setWindowTextQuietly(line, utf8ToWide(text ? text : "").c_str());
 }

@@ -1,10 +1,8 @@
 #include "host/export_ui_install.h"
 
-#include "dialogs/control_access.h"
 #include "dialogs/message_box.h"
 #include "dialogs/progress_dialog.h"
 #include "export/export_ui.h"
-#include "foundation/encoding.h"
 #include "host/export_dialog.h"
 
 namespace {
@@ -45,8 +43,7 @@ int32_t runPageProgress(const char* titleKey, ProgressStep step, CMyArray* list,
 }
 
 void showProgressText(void* dialog, const char* text) {
-    HWND line = dialog ? GetDlgItem(static_cast<HWND>(dialog), kProgressMessageId) : nullptr;
-    if (line) setWindowTextQuietly(line, utf8ToWide(text).c_str());
+    setProgressLine(static_cast<HWND>(dialog), text);
 }
 
 } // namespace

@@ -113,7 +113,18 @@ void CALLBACK saveAndAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
+// The line the export run shows for the page it writes.
+void showPageLine(HWND dialog, int32_t page) {
+    char text[kLocalizedSize];
+    localize("kProgress", text, sizeof text);
+    std::string line = text;
+    size_t at = line.find("%s");
+    if (at != std::string::npos) line.replace(at, 2, std::to_string(page));
+    setProgressLine(dialog, line.c_str());
+}
+
 bool pictureStep(HWND dialog, void* current, void*, void*) {
+    if (current) showPageLine(dialog, *static_cast<int32_t*>(current));
     if (!current || *static_cast<int32_t*>(current) != 3) return true;
     saveWindow(dialog, gPicture);
     return true;
