@@ -18,7 +18,7 @@
 #include "foundation/localize.h"
 #include "foundation/log.h"
 #include "foundation/paths.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 constexpr int32_t kPageListCapacity = 2000;
 

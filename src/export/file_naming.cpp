@@ -11,7 +11,7 @@
 #include "export/page_range.h"
 #include "export/text_fields.h"
 #include "foundation/files.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 static char separatorOf(const char* path) {
     return path[0] == '/' ? '/' : '\\';

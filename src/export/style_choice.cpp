@@ -6,7 +6,7 @@
 #include "export/style_settings.h"
 #include "export/text_fields.h"
 #include "foundation/log.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 // The layout keeps the name in a block of this size, or of the name's length plus its NUL when
 // the name is longer, so that a long name comes back whole.

@@ -21,7 +21,7 @@
 #include "foundation/paths.h"
 #include "host/host_ui_ops.h"
 #include "host/module.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 namespace {
 

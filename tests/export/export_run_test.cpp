@@ -24,7 +24,7 @@ class ExportRun : public ::testing::Test {
 
     void SetUp() override {
         std::filesystem::create_directory(jobs);
-        world.host.documentPath = jobs + "/Catalog.qxp";
+        world.host.documentPath = jobs + "/Catalog.lyt";
         world.host.addLayout(12);
         world.host.addStyle("Default EPS", KXH_TYPE_EPS, true);
         world.host.addStyle("Default PDF", KXH_TYPE_PDF, true).containers[kKestrixOwner] = {};
