@@ -77,11 +77,7 @@ intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArra
 }
 
 void setProgressLine(HWND dialog, const char* text) {
-    if (!dialog) return;
     // The described controls live in the dialog's panes, not directly in the dialog.
-    HWND line = GetDlgItem(dialog, kProgressMessageId);
-    for (HWND pane = GetWindow(dialog, GW_CHILD); !line && pane;
-         pane = GetWindow(pane, GW_HWNDNEXT))
-        line = GetDlgItem(pane, kProgressMessageId);
+    HWND line = dialog ? findControl(dialog, kProgressMessageId) : nullptr;
     if (line) setWindowTextQuietly(line, utf8ToWide(text ? text : "").c_str());
 }

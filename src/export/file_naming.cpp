@@ -64,6 +64,11 @@ void pageNumberText(const ExportState& state, char* text, size_t size) {
         formatNumber(state.numbers, n, text, size);
 }
 
+// A one-page layout gets a number only when the preference asks for it.
+static bool pagesAreNumbered(const ExportState& state) {
+    return state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1);
+}
+
 bool composeFileName(ExportState& state) {
     if (!copyText(state.outputFile, state.exportPath)) return false;
     if (strcmp(state.suffix, "---") == 0) return true;
@@ -75,7 +80,7 @@ bool composeFileName(ExportState& state) {
     std::string folder(path, name > path ? static_cast<size_t>(name - path - 1) : 0);
 
     std::string sep, number;
-    if (state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1)) {
+    if (pagesAreNumbered(state)) {
         char text[kNameSize];
         pageNumberText(state, text, sizeof text);
         sep = state.separator;
@@ -128,9 +133,11 @@ const char* namingProblemKey(NamingProblem problem) {
 }
 
 NamingCheck checkOutputNames(const ExportState& state) {
-    if (strcmp(state.suffix, "---") != 0 &&
+    bool oneFile = strcmp(state.suffix, "---") == 0;
+    if (!oneFile &&
         (state.namingTooLong || !isSafeNamePart(state.separator) || !isSafeNamePart(state.suffix)))
         return {NamingProblem::badStyleNaming, state.styleName};
+    bool numbered = !oneFile && pagesAreNumbered(state);
     ExportState probe = state;
     if (probe.spreads == 1) reduceToSpreads(probe);
     std::set<std::string> names;
@@ -140,10 +147,10 @@ NamingCheck checkOutputNames(const ExportState& state) {
         probe.currentPage = static_cast<int16_t>(p);
         char number[kNameSize];
         pageNumberText(probe, number, sizeof number);
-        if (!isSafeNamePart(number)) return {NamingProblem::badPageName, number};
+        if (numbered && !isSafeNamePart(number)) return {NamingProblem::badPageName, number};
         if (!composeFileName(probe))
             return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
-        if (strcmp(probe.suffix, "---") == 0) continue;
+        if (oneFile) continue;
         if (!names.insert(foldCase(probe.outputFile)).second)
             return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};
     }
