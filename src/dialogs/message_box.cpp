@@ -66,13 +66,46 @@ void growBy(HWND window, int extra) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int measureExtra(HWND text, const WideText& message) {
+// A word wider than the text field (a long file name) gets line breaks where it reaches the
+// edge: the system's word break only moves whole words, so the rest of it, the extension
+// included, would be clipped.
+WideText breakLongWords(HDC dc, const WideText& message, int width) {
+    WideText out;
+    size_t at = 0;
+    while (at < message.size()) {
+        size_t end = message.find_first_of(KX_WIDE(" \t\r\n"), at);
+        if (end == at) {
+            out += message[at++];
+            continue;
+        }
+        if (end == WideText::npos) end = message.size();
+        WideText word = message.substr(at, end - at);
+        for (;;) {
+            INT fit = 0;
+            SIZE size;
+            GetTextExtentExPointW(dc, word.c_str(), int(word.size()), width, &fit, nullptr, &size);
+            if (fit >= int(word.size())) break;
+            fit = fit > 0 ? fit : 1;
+            out += word.substr(0, size_t(fit));
+            out += KX_WIDE("\r\n");
+            word.erase(0, size_t(fit));
+        }
+        out += word;
+        at = end;
+    }
+    return out;
+}
+
+// Breaks the message's long words for the field and answers how much taller than the field
+// the whole text is.
+int fitText(HWND text, WideText& message) {
     RECT client;
     GetClientRect(text, &client);
     RECT needed = client;
     HDC dc = GetDC(text);
     HGDIOBJ oldFont =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+    message = breakLongWords(dc, message, client.right - client.left);
     DrawTextW(dc, message.c_str(), int(message.size()), &needed, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, oldFont);
     ReleaseDC(text, dc);
@@ -90,8 +123,8 @@ void initBox(HWND dialog, const BoxSetup* setup) {
     if (message.size() > kMessageUnits) message.resize(kMessageUnits);
 
     HWND text = GetDlgItem(dialog, kMessageTextId);
+    int extra = fitText(text, message);
     setWindowTextQuietly(text, message.c_str());
-    int extra = measureExtra(text, message);
 
     growBy(dialog, extra);
     centreWindow(dialog);

@@ -5,6 +5,7 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "dialogs/toolkit.h"
+#include "foundation/encoding.h"
 #include "foundation/localize.h"
 
 namespace {
@@ -73,4 +74,10 @@ intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArra
     if (count <= 0 || !stepProc) return kProgressDone;
     Progress p{title, stepProc, items, count, ownerData, nullptr, 0, false};
     return runDescribedDialog("Progress", start, &p);
+}
+
+void setProgressLine(HWND dialog, const char* text) {
+    // The described controls live in the dialog's panes, not directly in the dialog.
+    HWND line = dialog ? findControl(dialog, kProgressMessageId) : nullptr;
+    if (line) setWindowTextQuietly(line, utf8ToWide(text ? text : "").c_str());
 }

@@ -21,3 +21,6 @@ intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArra
                      void* ownerData);
 
 constexpr int kProgressMessageId = 4; // a free line of text for the steps
+
+// Shows `text` (UTF-8, no string-table look-up) in that line of the running dialog.
+void setProgressLine(HWND dialog, const char* text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -15,10 +16,11 @@
 #include "export/style_settings.h"
 #include "export/text_fields.h"
 #include "foundation/array.h"
+#include "foundation/files.h"
 #include "foundation/localize.h"
 #include "foundation/log.h"
 #include "foundation/paths.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 constexpr int32_t kPageListCapacity = 2000;
 
@@ -82,7 +84,8 @@ void exportPages(bool areaMode) {
     defaultExportPath(state);
 
     if (areaMode) {
-        if (!exportUi().runExportDialog(state)) return;
+        std::string chosen; // the dialog has named the area's file already
+        if (!exportUi().runExportDialog(state, chosen)) return;
         exportAreaAndShow(state);
     } else {
         if (!exportPath(state)) return;
@@ -91,13 +94,14 @@ void exportPages(bool areaMode) {
     storeOutputStyle(state);
 }
 
-bool setDialogPath(ExportState& state, const char* path) {
-    return copyText(state.exportPath, path ? path : "");
-}
-
 bool exportPath(ExportState& state) {
     logLine("exportPath: %s\r\n", state.exportPath);
-    if (!exportUi().runExportDialog(state)) return false;
+    std::string chosen;
+    if (!exportUi().runExportDialog(state, chosen)) return false;
+    if (!copyText(state.exportPath, chosen.c_str())) {
+        exportUi().showMessage("pathTooLong", lastPathComponent(chosen.c_str()));
+        return false;
+    }
     char folder[kPathSize];
     copyText(folder, state.exportPath);
     stripLastComponent(folder);
@@ -108,6 +112,15 @@ bool exportPath(ExportState& state) {
 
 void doExport(ExportState& state) {
     logLine("doExport\r\n");
+    // Every name is known before the first page is written: a run that would lose a page to a
+    // repeated name, or write outside the chosen folder, writes nothing.
+    NamingCheck naming = checkOutputNames(state);
+    if (naming.problem != NamingProblem::none) {
+        logLine("doExport: refused (%s): %s\r\n", namingProblemKey(naming.problem),
+                naming.subject.c_str());
+        exportUi().showMessage(namingProblemKey(naming.problem), naming.subject.c_str());
+        return;
+    }
     if (state.spreads == 1) reduceToSpreads(state);
     CMyArray list{};
     create(&list, kPageListCapacity, sizeof(int32_t));
@@ -131,12 +144,53 @@ void doExport(ExportState& state) {
     release(&list);
 }
 
-bool exportPage(void*, void* pageItem, void*, void* owner) {
+// The string-table key that says why the host wrote no file.
+static const char* failureReason(int32_t result) {
+    switch (result) {
+    case 0:
+        return "exportFileMissing";
+    case KXH_OUTPUT_WRITE_FAILED:
+        return "exportWriteFailed";
+    case KXH_OUTPUT_DISTILLER:
+        return "exportDistillerFailed";
+    case KXH_OUTPUT_ABORTED:
+        return "exportAborted";
+    default:
+        return "exportHostError";
+    }
+}
+
+static void reportPageFailure(const ExportState& state, int32_t result) {
+    logLine("exportPage: page %d not written (%d): %s\r\n", static_cast<int>(state.currentPage),
+            static_cast<int>(result), state.outputFile);
+    char reason[kLocalizedSize];
+    localize(failureReason(result), reason, sizeof reason);
+    std::string detail = std::string(state.outputFile) + "\n" + reason;
+    if (result != 0 && strcmp(failureReason(result), "exportHostError") == 0)
+        detail += " " + std::to_string(result);
+    exportUi().showMessage("exportFailed", detail.c_str());
+}
+
+// "kProgress" with the page's displayed name in place of its "%s" (the text is no format).
+std::string progressText(const ExportState& state) {
+    char text[kLocalizedSize], name[kNameSize];
+    localize("kProgress", text, sizeof text);
+    hostPageName(state.layoutId, state.currentPage, name, sizeof name);
+    if (!name[0]) snprintf(name, sizeof name, "%d", static_cast<int>(state.currentPage));
+    std::string line = text;
+    size_t at = line.find("%s");
+    if (at == std::string::npos) return line + " " + name;
+    return line.replace(at, 2, name);
+}
+
+bool exportPage(void* progressDialog, void* pageItem, void*, void* owner) {
     if (!pageItem || !owner) return false;
     ExportState& state = *static_cast<ExportState*>(owner);
     int32_t page;
     memcpy(&page, pageItem, sizeof page);
     state.currentPage = static_cast<int16_t>(page);
+    if (exportUi().showProgressText)
+        exportUi().showProgressText(progressDialog, progressText(state).c_str());
     if (!composeFileName(state)) {
         // Never write a page under a cut name: it could be another page's file.
         exportUi().showMessage("pathTooLong", lastPathComponent(state.exportPath));
@@ -147,7 +201,11 @@ bool exportPage(void*, void* pageItem, void*, void* owner) {
     state.exporting = 1;
     int32_t result = hostExportLayout(state.layoutId, state.styleType);
     state.exporting = 0;
-    return result != KXH_OUTPUT_CANCELLED;
+    if (result == KXH_OUTPUT_CANCELLED) return false;
+    // The host's word alone is not enough: a success that left no file lost the page too.
+    if (result == 0 && fileExists(state.outputFile)) return true;
+    reportPageFailure(state, result);
+    return false;
 }
 
 int32_t OutputSetupHook(KxhOutput output) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "export/export_state.h"
 #include "kxh_base.h"
@@ -10,8 +11,8 @@
 // Both menu commands: the pages of the current layout, or the area of its selected box.
 void exportPages(bool areaMode);
 
-// Logs the proposed path and runs the export dialog; on confirmation keeps the chosen path
-// (without extension) and stores its folder. True when confirmed.
+// Logs the proposed path and runs the export dialog; on confirmation keeps the path it hands
+// back (without extension) and stores its folder. True when confirmed.
 bool exportPath(ExportState& state);
 
 // The page loop over the flagged pages.
@@ -20,9 +21,8 @@ void doExport(ExportState& state);
 // One progress step (owner: the ExportState). False stops the run.
 bool exportPage(void* progressDialog, void* pageItem, void* nextItem, void* owner);
 
+// The progress dialog's line for state.currentPage: "kProgress" with the page's name.
+std::string progressText(const ExportState& state);
+
 // Message 681: page range, output style and output file for the page being exported.
 int32_t OutputSetupHook(KxhOutput output);
-
-// For the export dialog. The path typed in the dialog (UTF-8, with its extension) becomes
-// exportPath; false when it does not fit.
-bool setDialogPath(ExportState& state, const char* path);

@@ -18,4 +18,5 @@ void applyFileNaming(ExportState& state, const FWiz& naming) {
     copyTextCut(state.suffix, naming.suffix);
     state.pageMargins = naming.pageMargins;
     state.numberBeforeName = naming.numberBeforeName;
+    state.namingTooLong = naming.namingTooLong;
 }

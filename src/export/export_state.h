@@ -39,6 +39,7 @@ struct FWiz {
     char suffix[kShortTextSize];
     uint8_t pageMargins;
     uint8_t numberBeforeName;
+    uint8_t namingTooLong; // a stored separator or suffix did not fit: the naming is unusable
 };
 
 typedef KxhRect FixedRect; // top, left, bottom, right
@@ -79,6 +80,7 @@ struct ExportState {
     char bleedBoxText[kBoxTextSize];
     void* dialogWindow;
     WideChar dialogPath[kDialogPathUnits];
+    uint8_t namingTooLong; // as in FWiz: no file may be named with this style
 };
 
 // The single state of the plug-in, read by the output hooks.

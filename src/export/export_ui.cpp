@@ -7,11 +7,11 @@ static int32_t answerNo(const char*, const char*) {
 static int32_t noProgress(const char*, ProgressStep, CMyArray*, void*) {
     return 2;
 }
-static bool noDialog(ExportState&) {
+static bool noDialog(ExportState&, std::string&) {
     return false;
 }
 
-static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr};
+static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr, nullptr};
 static ExportUi gUi = kInertUi;
 
 void setExportUi(const ExportUi* ui) {

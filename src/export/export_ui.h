@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "foundation/array.h"
 
@@ -17,10 +18,12 @@ struct ExportUi {
     // empty list. 1 all done, 0 a step refused, 2 cancelled.
     int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
     // The export dialog. True when confirmed; it has then filled the state (pages, style,
-    // naming, exportPath as typed, with its extension).
-    bool (*runExportDialog)(ExportState& state);
+    // naming) and handed back the chosen path (UTF-8, as typed, with its extension).
+    bool (*runExportDialog)(ExportState& state, std::string& path);
     // Opens a written file with the application associated with it; null opens nothing.
     void (*openFile)(const char* path);
+    // Optional: the line of the progress dialog (as handed to a step) that says what is done.
+    void (*showProgressText)(void* dialog, const char* text);
 };
 
 // Installs the table (copied); null restores the inert one that answers No and runs nothing.

@@ -1,15 +1,18 @@
 #include "export/file_naming.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/page_range.h"
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
 #include "foundation/files.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 static char separatorOf(const char* path) {
     return path[0] == '/' ? '/' : '\\';
@@ -62,6 +65,11 @@ void pageNumberText(const ExportState& state, char* text, size_t size) {
         formatNumber(state.numbers, n, text, size);
 }
 
+// A one-page layout gets a number only when the preference asks for it.
+static bool pagesAreNumbered(const ExportState& state) {
+    return state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1);
+}
+
 bool composeFileName(ExportState& state) {
     if (!copyText(state.outputFile, state.exportPath)) return false;
     if (strcmp(state.suffix, "---") == 0) return true;
@@ -73,7 +81,7 @@ bool composeFileName(ExportState& state) {
     std::string folder(path, name > path ? static_cast<size_t>(name - path - 1) : 0);
 
     std::string sep, number;
-    if (state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1)) {
+    if (pagesAreNumbered(state)) {
         char text[kNameSize];
         pageNumberText(state, text, sizeof text);
         sep = state.separator;
@@ -110,4 +118,59 @@ bool areaFileName(ExportState& state, const char* path) {
         wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
     if (!isVisibleFile(state.outputFile)) return true;
     return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) == 1;
+}
+
+// Characters Windows refuses in a file name, path separators among them, and "..", which
+// would climb out of the chosen folder.
+static bool isSafeNamePart(const std::string& text) {
+    if (text.find("..") != std::string::npos) return false;
+    for (unsigned char c : text)
+        if (c < 0x20 || strchr("<>:\"/\\|?*", c)) return false;
+    return true;
+}
+
+static std::string foldCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+const char* namingProblemKey(NamingProblem problem) {
+    switch (problem) {
+    case NamingProblem::tooLong:
+        return "pathTooLong";
+    case NamingProblem::badStyleNaming:
+        return "badStyleNaming";
+    case NamingProblem::badPageName:
+        return "badPageName";
+    case NamingProblem::repeatedName:
+        return "repeatedFileName";
+    default:
+        return nullptr;
+    }
+}
+
+NamingCheck checkOutputNames(const ExportState& state) {
+    bool oneFile = strcmp(state.suffix, "---") == 0;
+    if (!oneFile &&
+        (state.namingTooLong || !isSafeNamePart(state.separator) || !isSafeNamePart(state.suffix)))
+        return {NamingProblem::badStyleNaming, state.styleName};
+    bool numbered = !oneFile && pagesAreNumbered(state);
+    ExportState probe = state;
+    if (probe.spreads == 1) reduceToSpreads(probe);
+    std::set<std::string> names;
+    int32_t count = std::min<int32_t>(probe.pageCount, int32_t(probe.pageFlags.size()) - 1);
+    for (int32_t p = 1; p <= count; p++) {
+        if (probe.pageFlags[p] != 1) continue;
+        probe.currentPage = static_cast<int16_t>(p);
+        char number[kNameSize];
+        pageNumberText(probe, number, sizeof number);
+        if (numbered && !isSafeNamePart(number)) return {NamingProblem::badPageName, number};
+        if (!composeFileName(probe))
+            return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
+        if (oneFile) continue;
+        if (!names.insert(foldCase(probe.outputFile)).second)
+            return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};
+    }
+    return {NamingProblem::none, {}};
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 
 #include "export/export_state.h"
 
@@ -25,6 +26,20 @@ bool overwriteWarning(const ExportState& state);
 // extension of styleType ("pdf", "eps", none for other types). An existing visible file is
 // asked about whatever the preference says. False keeps the dialog open.
 bool areaFileName(ExportState& state, const char* path);
+// Why the files of a run cannot be named; `subject` says which page, file or style.
+enum class NamingProblem { none, tooLong, badStyleNaming, badPageName, repeatedName };
+struct NamingCheck {
+    NamingProblem problem;
+    std::string subject;
+};
+// Composes the file of every page the run will export (the flagged pages, one per spread when
+// the style exports spreads) under exportPath, before any is written. Refuses a style whose
+// naming did not fit or holds a character file names cannot hold, a page name that would leave
+// the folder or is no file name, and two pages that would get the same file (compared without
+// case, as Windows does). With the suffix "---" every page goes to one file by design.
+NamingCheck checkOutputNames(const ExportState& state);
+// The string-table key of a problem's message (null for none).
+const char* namingProblemKey(NamingProblem problem);
 
 // The last path component (after "\", or after "/" for a path that begins with "/").
 const char* lastPathComponent(const char* path);

@@ -2,7 +2,7 @@
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 bool forEachItemOnSpreads(int32_t layout, int32_t first, int32_t last, ItemVisitor visit,
                           void* context) {

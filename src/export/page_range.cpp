@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "export/export_host.h"
@@ -31,19 +33,30 @@ static int32_t pageOfItemText(const ExportState& state, const std::string& text)
     return hostPageOfName(state.layoutId, text.c_str());
 }
 
+// A names item: the whole text when it names a page ("A-1" of a section prefixed "A-"), else
+// the first split at a "-" where both sides name pages. {-1, -1} when none does.
+static std::pair<int32_t, int32_t> namedPages(const ExportState& state, const std::string& text) {
+    int32_t page = pageOfItemText(state, text);
+    if (page >= 1) return {page, page};
+    for (size_t dash = text.find('-'); dash != std::string::npos; dash = text.find('-', dash + 1)) {
+        int32_t from = pageOfItemText(state, text.substr(0, dash));
+        if (from < 1) continue;
+        int32_t to = pageOfItemText(state, text.substr(dash + 1));
+        if (to >= 1) return {from, to};
+    }
+    return {-1, -1};
+}
+
 int32_t parseRangeItem(const char* item, ExportState& state) {
     std::string text = item ? item : "";
-    size_t dash = text.find('-');
     int32_t from, to;
     if (state.absolute) {
         // The number stops at the first non-digit, so "3-5" reads 3 before the dash.
+        size_t dash = text.find('-');
         from = readDecimal(text.c_str());
         to = dash == std::string::npos ? from : readDecimal(text.c_str() + dash + 1);
-    } else if (dash == std::string::npos) {
-        from = to = pageOfItemText(state, text);
     } else {
-        from = pageOfItemText(state, text.substr(0, dash));
-        to = pageOfItemText(state, text.substr(dash + 1));
+        std::tie(from, to) = namedPages(state, text);
     }
     if (from < 1 || to < 1) return -1;
     int32_t count = static_cast<int32_t>(state.pageFlags.size()) - 1;
@@ -60,6 +73,15 @@ std::string fillAllPages(const ExportState& state, bool absolute) {
     hostPageName(state.layoutId, 1, first, sizeof first);
     hostPageName(state.layoutId, state.pageCount, last, sizeof last);
     return std::string(first) + "-" + last;
+}
+
+bool namesSelectEveryPage(const ExportState& state) {
+    ExportState probe = state;
+    probe.absolute = 0;
+    if (parsePageRange(fillAllPages(state, false).c_str(), probe) != 0) return false;
+    for (int32_t p = 1; p < static_cast<int32_t>(probe.pageFlags.size()); p++)
+        if (probe.pageFlags[p] != 1) return false;
+    return true;
 }
 
 void reduceToSpreads(ExportState& state) {

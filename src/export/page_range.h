@@ -22,6 +22,10 @@ int32_t parseRangeItem(const char* item, ExportState& state);
 // The text of the "all" button: every page of the layout, in the mode of `absolute`.
 std::string fillAllPages(const ExportState& state, bool absolute);
 
+// False when the names text of "all" would miss pages (numbering that starts again repeats
+// names): "all" then has to use absolute numbers.
+bool namesSelectEveryPage(const ExportState& state);
+
 // Keeps one flag per spread, on the spread's first page.
 void reduceToSpreads(ExportState& state);
 

@@ -7,7 +7,7 @@
 #include "export/export_host.h"
 #include "export/export_state.h"
 #include "foundation/version.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 void writePS(KxhOutput output, const char* format, ...) {
     char text[kPostScriptBufferSize];

@@ -6,7 +6,7 @@
 #include "export/style_settings.h"
 #include "export/text_fields.h"
 #include "foundation/log.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 // The layout keeps the name in a block of this size, or of the name's length plus its NUL when
 // the name is longer, so that a long name comes back whole.
@@ -28,13 +28,14 @@ void readOutputStyle(ExportState& state) {
     copyText(state.styleName, layoutStyleName(state.layoutId).c_str());
 }
 
-static void addStylesOfType(std::vector<std::string>& names, uint32_t type) {
+static void addStylesOfType(std::vector<std::string>& names, uint32_t type, std::string* leftOut) {
     char name[kStyleNameSize + 1];
     StyleHandle fallback = hostDefaultStyle(type);
     auto add = [&](StyleHandle style) {
         hostStyleName(style, name, sizeof name);
         if (strlen(name) >= kStyleNameSize) {
             logLine("fillStyleList: name too long, left out: %.60s...", name);
+            if (leftOut && leftOut->empty()) *leftOut = name;
             return;
         }
         names.emplace_back(name);
@@ -47,11 +48,11 @@ static void addStylesOfType(std::vector<std::string>& names, uint32_t type) {
     }
 }
 
-std::vector<std::string> fillStyleList() {
+std::vector<std::string> fillStyleList(std::string* leftOut) {
     std::vector<std::string> names;
-    addStylesOfType(names, kStyleTypeEps);
+    addStylesOfType(names, kStyleTypeEps, leftOut);
     names.emplace_back(kStyleListSeparator);
-    addStylesOfType(names, kStyleTypePdf);
+    addStylesOfType(names, kStyleTypePdf, leftOut);
     return names;
 }
 

@@ -12,8 +12,9 @@ constexpr const char* kStyleListSeparator = "-";
 // styleName = the preference, else the name stored with the layout, else empty.
 void readOutputStyle(ExportState& state);
 // The default EPS style and the other EPS styles, "-", the default PDF style and the other PDF
-// styles, in the host's order. Names too long for styleName are left out (never cut).
-std::vector<std::string> fillStyleList();
+// styles, in the host's order. Names too long for styleName are left out (never cut); the first
+// of them goes to leftOut when it is given.
+std::vector<std::string> fillStyleList(std::string* leftOut = nullptr);
 // Remembers styleName in the preferences (file written) and with the layout.
 void storeOutputStyle(const ExportState& state);
 // Applies styleHandle to the output being set up; a host error is logged and shown.

@@ -28,12 +28,18 @@ static int32_t readInteger(StyleHandle style, const char* key, int32_t fallback)
     return readDecimal(value);
 }
 
-static void readShortText(StyleHandle style, const char* key, char (&text)[kShortTextSize]) {
+// False when the stored text is longer than the field: a cut suffix would lose the extension,
+// so the caller marks the naming unusable instead of naming files with it.
+static bool readShortText(StyleHandle style, const char* key, char (&text)[kShortTextSize]) {
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
-    // A text longer than the field keeps its first 31 bytes, cut at a character boundary.
-    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value) || value[0] != 0)
-        copyTextCut(text, value);
+    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value)) {
+        copyText(text, value);
+        return true;
+    }
+    if (value[0] == 0) return true; // missing: the default stays
+    copyTextCut(text, value);
+    return false;
 }
 
 FWiz readFileNaming(StyleHandle style) {
@@ -41,10 +47,11 @@ FWiz readFileNaming(StyleHandle style) {
     if (!style || !hostStyleHasContainer(style, kKestrixOwner)) return naming;
     naming.base = readInteger(style, "Base", 0);
     copyText(naming.separator, "_");
-    readShortText(style, "Sep", naming.separator);
+    bool fits = readShortText(style, "Sep", naming.separator);
     naming.numbers = readInteger(style, "Numbers", 2);
     copyText(naming.suffix, styleTypeOf(style) == kStyleTypeEps ? ".eps" : ".pdf");
-    readShortText(style, "Suffix", naming.suffix);
+    fits = readShortText(style, "Suffix", naming.suffix) && fits;
+    naming.namingTooLong = fits ? 0 : 1;
     naming.pageMargins = static_cast<uint8_t>(readInteger(style, "PageMargins", 0));
     naming.numberBeforeName = static_cast<uint8_t>(readInteger(style, "NumberBeforeName", 0));
     return naming;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <new>
 #include <string_view>
+#include <vector>
 
 static const size_t kReserve = 8192;
 static const size_t kWriteMargin = 512;
@@ -120,14 +121,14 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
 int32_t CMyPrefs::load(const char* path) {
     clear();
     unreadable_ = false;
-    path_[0] = 0;
-    if (path && *path && strlen(path) < sizeof path_) {
-        strcpy(path_, path);
-        if (!endsWith(path_, ".ini") && !replaceExtension(path_, sizeof path_, ".ini"))
-            path_[0] = 0;
+    path_ = path ? path : "";
+    if (!path_.empty() && !endsWith(path_.c_str(), ".ini")) {
+        std::vector<char> named(path_.size() + 8, 0);
+        memcpy(named.data(), path_.data(), path_.size());
+        path_ = replaceExtension(named.data(), named.size(), ".ini") ? named.data() : "";
     }
     int32_t result = kPrefsNoMemory;
-    FILE* file = *path_ ? openStream(path_, "rb") : nullptr;
+    FILE* file = !path_.empty() ? openStream(path_.c_str(), "rb") : nullptr;
     if (file) {
         std::string bytes;
         char block[8192];
@@ -137,7 +138,7 @@ int32_t CMyPrefs::load(const char* path) {
         bool readOk = !ferror(file);
         fclose(file);
         result = readOk ? loadBytes(bytes.data(), bytes.size()) : kPrefsUnreadable;
-    } else if (*path_ && fileExists(path_)) {
+    } else if (!path_.empty() && fileExists(path_.c_str())) {
         result = kPrefsUnreadable; // locked by another program, or a folder in the way
     } else if (char* defaults = loadResourceText("Prefs", "ini", interfaceLanguage())) {
         size_t length = strlen(defaults);
@@ -159,9 +160,9 @@ int32_t CMyPrefs::load(const char* path) {
         clear();
         text_ = reserveBuffer(0, capacity_);
         result = text_ ? 0 : kPrefsNoMemory;
-        reportMessage("readPrefsErr", path_);
+        reportMessage("readPrefsErr", path_.c_str());
     }
-    time_ = modificationTime(path_);
+    time_ = modificationTime(path_.c_str());
     return result;
 }
 
@@ -313,15 +314,15 @@ std::string CMyPrefs::fileForm() const {
 
 bool CMyPrefs::writeFile(const std::string& bytes) const {
     // A read-only file is the user's choice; replacing it by rename would override that.
-    if (isReadOnlyFile(path_)) return false;
-    std::string temporary = std::string(path_) + ".tmp";
+    if (isReadOnlyFile(path_.c_str())) return false;
+    std::string temporary = path_ + ".tmp";
     FILE* file = openStream(temporary.c_str(), "wb");
     if (!file) return false;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = flushStreamToDisk(file) && ok;
     ok = fclose(file) == 0 && ok;
     // The old file is replaced only by a complete new one, never truncated first.
-    ok = ok && replaceFileAtomically(temporary.c_str(), path_);
+    ok = ok && replaceFileAtomically(temporary.c_str(), path_.c_str());
     if (!ok) deleteFile(temporary.c_str());
     return ok;
 }
@@ -330,30 +331,29 @@ int32_t CMyPrefs::save() {
     // Without a text (no memory at load) there is nothing to save: an empty file would erase
     // the user's settings.
     if (!text_) return 0;
-    if (unreadable_ && fileExists(path_)) {
-        logLine("savePrefs: %s was not read, so it is kept", path_);
+    if (unreadable_ && fileExists(path_.c_str())) {
+        logLine("savePrefs: %s was not read, so it is kept", path_.c_str());
         return 0;
     }
     bool ok = false;
     try {
-        ok = *path_ && writeFile(fileForm());
+        ok = !path_.empty() && writeFile(fileForm());
     } catch (const std::bad_alloc&) {
         ok = false;
     }
-    if (!ok) reportMessage("writePrefsErr", path_);
-    time_ = modificationTime(path_);
+    if (!ok) reportMessage("writePrefsErr", path_.c_str());
+    time_ = modificationTime(path_.c_str());
     return 0;
 }
 
 bool CMyPrefs::changed() const {
-    return *path_ && modificationTime(path_) > time_;
+    return !path_.empty() && modificationTime(path_.c_str()) > time_;
 }
 
 int32_t CMyPrefs::reload() {
     logLine("reloadPrefs");
-    char path[sizeof path_];
-    strcpy(path, path_);
-    return load(path);
+    std::string path = path_;
+    return load(path.c_str());
 }
 
 CMyPrefs& thePrefs() {

@@ -58,7 +58,7 @@ class CMyPrefs {
     const char* text() const { return text_; }
     uint64_t length() const { return length_; }
     uint64_t capacity() const { return capacity_; }
-    const char* path() const { return path_; }
+    const char* path() const { return path_.c_str(); }
     uint32_t rememberedTime() const { return time_; }
     // true when the file existed at the last load but could not be read.
     bool unreadable() const { return unreadable_; }
@@ -69,7 +69,7 @@ class CMyPrefs {
     void removeRange(size_t from, size_t to);
     bool writeFile(const std::string& bytes) const;
 
-    char path_[512] = {};
+    std::string path_; // whole, however long: a failed save names the file it meant
     uint32_t time_ = 0;
     bool unreadable_ = false;
     char* text_ = nullptr;

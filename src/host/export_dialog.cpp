@@ -11,7 +11,7 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "export/export_host.h"
-#include "export/export_run.h"
+#include "export/file_naming.h"
 #include "export/export_ui.h"
 #include "export/file_naming.h"
 #include "export/page_range.h"
@@ -19,9 +19,10 @@
 #include "export/style_settings.h"
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
+#include "foundation/paths.h"
 #include "host/host_ui_ops.h"
 #include "host/module.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 namespace {
 
@@ -32,8 +33,9 @@ constexpr size_t kFieldTextSize = 256;
 // The run the open dialog belongs to; the hook has no other way to reach it.
 struct ExportDialogRun {
     ExportState* state;
-    HWND child;  // our EXPORTDLG child
-    HWND dialog; // the system dialog around it
+    HWND child;        // our EXPORTDLG child
+    HWND dialog;       // the system dialog around it
+    bool toldLongName; // the user has heard of styles left out of the list
 };
 ExportDialogRun* gRun = nullptr;
 
@@ -89,15 +91,23 @@ void centreGroup(HWND child) {
     }
 }
 
-void fillFullRange() {
-    setFieldText(kExportRange, fillAllPages(*gRun->state, boxChecked(kExportAbsolute)).c_str());
-    focusAndSelect(control(kExportRange), 0, 32);
-}
-
 void absoluteClicked() {
     bool on = boxChecked(kExportAbsolute);
     enableControl(control(kExportOffset), on);
     focusAndSelect(control(on ? kExportOffset : kExportRange), 0, 32);
+}
+
+// "All" selects every page: when page names repeat (numbering that starts again) no names
+// text can, so the range switches to absolute numbers.
+void fillFullRange() {
+    bool absolute = boxChecked(kExportAbsolute);
+    if (!absolute && !namesSelectEveryPage(*gRun->state)) {
+        absolute = true;
+        setControlValue(control(kExportAbsolute), 1);
+        enableControl(control(kExportOffset), 1);
+    }
+    setFieldText(kExportRange, fillAllPages(*gRun->state, absolute).c_str());
+    focusAndSelect(control(kExportRange), 0, 32);
 }
 
 // The system dialog's file name field: a combo box in Explorer style, an edit field before.
@@ -126,13 +136,34 @@ void styleSelected() {
     setControlValue(control(kExportPageMargins), state.pageMargins != 0);
 }
 
-void fillStyles() {
+// Fills the list and selects `name` when the list has it, else the first entry. The user hears
+// once per dialog about styles whose names are too long to be listed.
+void fillStyles(const char* name) {
     HWND list = control(kExportStyle);
-    for (const std::string& name : fillStyleList())
-        addListItem(list, name.c_str());
-    // The remembered style when the list has it, else the first entry.
-    setControlText(list, gRun->state->styleName);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    std::string leftOut;
+    for (const std::string& style : fillStyleList(&leftOut))
+        addListItem(list, style.c_str());
+    std::string wanted = name;
+    setControlText(list, wanted.c_str());
     copyTextCut(gRun->state->styleName, selectedStyle().c_str());
+    if (!leftOut.empty() && !gRun->toldLongName) {
+        gRun->toldLongName = true;
+        char start[61];
+        copyTextCut(start, leftOut.c_str());
+        exportUi().showMessage("styleNameTooLong", (std::string(start) + "\xE2\x80\xA6").c_str());
+    }
+}
+
+// The editor may have renamed the style (or others): the list is built anew and keeps the
+// edited style chosen under its new name.
+void styleEdited() {
+    StyleHandle edited = gRun->state->styleHandle;
+    hostOpenStyleEditor(edited, gRun->dialog);
+    char name[kStyleNameSize + 1] = "";
+    if (edited) hostStyleName(edited, name, sizeof name);
+    fillStyles(name[0] ? name : gRun->state->styleName);
+    styleSelected();
 }
 
 void initialise(HWND child) {
@@ -156,7 +187,7 @@ void initialise(HWND child) {
         for (int id : {kExportRange, kExportAll, kExportAbsolute, kExportOffset})
             enableControl(control(id), 0);
     }
-    fillStyles();
+    fillStyles(state.styleName);
     styleSelected();
     if (getAllPages() == 1) fillFullRange();
     hostAnnounceDialog(gRun->dialog);
@@ -169,6 +200,18 @@ bool chosenPath(const OPENFILENAMEW* ofn, std::string& chosen) {
     if (!ofn || !ofn->lpstrFile) return false;
     chosen = wideToUtf8(ofn->lpstrFile);
     return chosen.size() < kPathSize;
+}
+
+// Every file of the run is named now, while the user can still change the choice.
+bool namesUsable(const std::string& path) {
+    ExportState probe = *gRun->state;
+    probe.spreads = styleExportsSpreads(probe.styleHandle, probe.styleType) ? 1 : 0;
+    copyText(probe.exportPath, path.c_str());
+    replaceExtension(probe.exportPath, sizeof probe.exportPath, "");
+    NamingCheck check = checkOutputNames(probe);
+    if (check.problem == NamingProblem::none) return true;
+    exportUi().showMessage(namingProblemKey(check.problem), check.subject.c_str());
+    return false;
 }
 
 // False keeps the dialog open.
@@ -191,6 +234,10 @@ bool confirm(const OPENFILENAMEW* ofn) {
         focusAndSelect(control(kExportRange), 0, 32);
         return false;
     }
+    if (!namesUsable(path)) {
+        focusAndSelect(control(kExportRange), 0, 32);
+        return false;
+    }
     return true;
 }
 
@@ -209,8 +256,7 @@ void command(int id, int code) {
         if (code == CBN_SELCHANGE) styleSelected();
         break;
     case kExportEditStyle:
-        hostOpenStyleEditor(gRun->state->styleHandle, gRun->dialog);
-        styleSelected();
+        styleEdited();
         break;
     default:
         break;
@@ -239,7 +285,7 @@ int exportGroupShift(int dialogWidth, int absoluteLeft, int allRight) {
     return (dialogWidth - (allRight - absoluteLeft)) / 2;
 }
 
-bool runExportDialog(ExportState& state) {
+bool runExportDialog(ExportState& state, std::string& path) {
     std::vector<wchar_t> file(kFileBufferUnits, 0);
     WideText proposed = utf8ToWide(state.exportPath);
     wideCopy(file.data(), int32_t(file.size()), proposed.c_str());
@@ -256,7 +302,7 @@ bool runExportDialog(ExportState& state) {
     ofn.lpfnHook = exportDialogHook;
     ofn.lpTemplateName = L"EXPORTDLG";
 
-    ExportDialogRun run = {&state, nullptr, nullptr};
+    ExportDialogRun run = {&state, nullptr, nullptr, false};
     gRun = &run;
     BOOL confirmed = GetSaveFileNameW(&ofn);
     gRun = nullptr;
@@ -264,5 +310,6 @@ bool runExportDialog(ExportState& state) {
     state.dialogWindow = nullptr;
     if (!confirmed) return false;
     state.spreads = styleExportsSpreads(state.styleHandle, state.styleType) ? 1 : 0;
-    return setDialogPath(state, wideToUtf8(file.data()).c_str());
+    path = wideToUtf8(file.data());
+    return true;
 }

@@ -1,12 +1,15 @@
 #pragma once
+#include <string>
+
 #include "export/export_state.h"
 
 // The system Save As dialog extended by the child template "EXPORTDLG": the user picks the
 // folder and base name, the pages, the numbering mode, the output style and two naming options.
-// True when confirmed: the state then holds the parsed pages, the style with its naming record,
-// and exportPath as chosen (with whatever extension was typed). False when cancelled; the state
-// keeps what the handlers already wrote.
-bool runExportDialog(ExportState& state);
+// True when confirmed: the state then holds the parsed pages and the style with its naming
+// record, every file of the run has a usable name, and `path` is the path chosen (UTF-8, with
+// whatever extension was typed). False when cancelled; the state keeps what the handlers
+// already wrote.
+bool runExportDialog(ExportState& state, std::string& path);
 
 // Control ids of the child template.
 enum ExportDialogControl {

@@ -47,6 +47,10 @@ void openWrittenFile(const char* path) {
     openDocument(path, nullptr);
 }
 
+void showProgressText(void* dialog, const char* text) {
+    setProgressLine(static_cast<HWND>(dialog), text);
+}
+
 } // namespace
 
 void installExportUi() {
@@ -56,5 +60,6 @@ void installExportUi() {
     ui.runProgress = runPageProgress;
     ui.runExportDialog = runExportDialog;
     ui.openFile = openWrittenFile;
+    ui.showProgressText = showProgressText;
     setExportUi(&ui);
 }

@@ -5,7 +5,7 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "foundation/prefs.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "host/export_ui_install.h"
 #include "host/host_tables.h"
 #include "host/prefs_messages.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 void runStartup() {
     const KxhAppTable& app = hostTables().app;

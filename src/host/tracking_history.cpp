@@ -7,7 +7,7 @@
 
 #include "foundation/temppool.h"
 #include "host/host_tables.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialog_test_support.h"
 #include "dialogs/message_box.h"
@@ -37,12 +38,19 @@ void answer(HWND box, Answer how) {
     }
 }
 
+// The line breaks the box puts into words too long for a line are layout, not text.
+std::string unbroken(std::string text) {
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.erase(at, 2);
+    return text;
+}
+
 int16_t showAndRead(const std::function<int16_t()>& show, Answer how, Seen& seen) {
     return int16_t(whileModal([&] { return show(); },
                               [&](HWND box) {
                                   HWND b1 = GetDlgItem(box, 1), b2 = GetDlgItem(box, 2);
                                   seen.caption = windowText(box);
-                                  seen.text = windowText(GetDlgItem(box, kMessageTextId));
+                                  seen.text = unbroken(windowText(GetDlgItem(box, kMessageTextId)));
                                   seen.button1 = windowText(b1);
                                   seen.button2 = windowText(b2);
                                   seen.button2Visible = IsWindowVisible(b2);
@@ -78,7 +86,7 @@ TEST(MessageBoxDialog, TextsButtonsAndAnswers) {
              showMessage("noValidPageNum");
              return int16_t(0);
          },
-         "Keine g\xC3\xBCltige Seitennummer", "OK", nullptr, PressButton1, 0},
+         "Ung\xC3\xBCltiger Seitenbereich!", "OK", nullptr, PressButton1, 0},
         {"English question with detail", 0,
          [] {
              setMessageDetail("%s", "C:\\Jobs\\Catalog\\page 1.pdf");
@@ -189,6 +197,58 @@ TEST(MessageBoxDialog, GrowsDownwardsWithItsText) {
     EXPECT_EQ(large.box.left,
               (GetSystemMetrics(SM_CXSCREEN) - (large.box.right - large.box.left)) / 2);
     EXPECT_EQ(large.box.top, (GetSystemMetrics(SM_CYSCREEN) - height(large.box)) / 4);
+}
+
+// A file name longer than the box is wide is broken over lines, every line fits the field and
+// the field is tall enough for all of them: the extension stays visible.
+TEST(MessageBoxDialog, LongFileNameIsShownWhole) {
+    useLanguage(0);
+    std::string name(160, 'n');
+    name += "_012.pdf";
+    setMessageDetail("%s", name.c_str());
+    std::wstring shown;
+    RECT field{};
+    std::vector<int> lineWidths;
+    int needed = 0;
+    whileModal([] { return INT_PTR(askYesNo("overwriteWarning")); },
+               [&](HWND box) {
+                   HWND text = GetDlgItem(box, kMessageTextId);
+                   int length = GetWindowTextLengthW(text);
+                   shown.assign(size_t(length) + 1, L'\0');
+                   GetWindowTextW(text, shown.data(), length + 1);
+                   shown.resize(size_t(length));
+                   GetClientRect(text, &field);
+                   HDC dc = GetDC(text);
+                   HGDIOBJ old = SelectObject(
+                       dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+                   RECT all = field;
+                   DrawTextW(dc, shown.c_str(), length, &all, DT_CALCRECT | DT_WORDBREAK);
+                   needed = all.bottom - all.top;
+                   size_t start = 0;
+                   while (start <= shown.size()) {
+                       size_t end = shown.find_first_of(L"\r\n", start);
+                       if (end == std::wstring::npos) end = shown.size();
+                       SIZE size{};
+                       GetTextExtentPoint32W(dc, shown.c_str() + start, int(end - start), &size);
+                       lineWidths.push_back(size.cx);
+                       start = end + 1;
+                   }
+                   SelectObject(dc, old);
+                   ReleaseDC(text, dc);
+                   answer(box, PressButton1);
+               });
+    std::wstring joined;
+    for (wchar_t c : shown)
+        if (c != L'\n') joined += c;
+    size_t cut;
+    while ((cut = joined.find(L"\r", joined.find(L"\r\r") + 2)) != std::wstring::npos)
+        joined.erase(cut, 1);
+    EXPECT_EQ(L"The output file already exists! Overwrite?\r\r" +
+                  std::wstring(name.begin(), name.end()),
+              joined);
+    for (int width : lineWidths)
+        EXPECT_LE(width, field.right - field.left) << "a line wider than the field is clipped";
+    EXPECT_GE(field.bottom - field.top, needed) << "the field holds every line";
 }
 
 TEST(MessageBoxDialog, FocusReturnsWithItsTextSelected) {

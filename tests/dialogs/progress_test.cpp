@@ -149,6 +149,7 @@ struct Look {
     bool toolWindow = false;
     int low = -1, high = -1;
     bool hostEnabled = true;
+    std::string line;
 };
 
 bool lookAtDialog(HWND dialog, void* current, void*, void* data) {
@@ -166,6 +167,10 @@ bool lookAtDialog(HWND dialog, void* current, void*, void* data) {
     char text[64] = "";
     getControlTextById(dialog, kProgressMessageId, text);
     look->message = text;
+    // The export run's line: its text as given, never looked up or formatted.
+    setProgressLine(dialog, "Seite %s \xC3\xBC");
+    getControlTextById(dialog, kProgressMessageId, text);
+    look->line = text;
     look->hostEnabled = IsWindowEnabled(testHostWindow());
     return true;
 }
@@ -178,7 +183,7 @@ TEST(Progress, TitlesAndCaptionsFollowTheLanguage) {
         const char* cancel;
     } cases[] = {
         {0, "saveAsEPS", "Save Page(s) as EPS", "Cancel"},
-        {3, "saveAsPDF", "Seite(n) als PDF sichern", "Abbrechen"},
+        {3, "saveAsPDF", "Seite(n) als PDF speichern", "Abbrechen"},
         {3, "Export: 4 pages", "Export: 4 pages", "Abbrechen"},
     };
     for (const Case& c : cases) {
@@ -195,6 +200,7 @@ TEST(Progress, TitlesAndCaptionsFollowTheLanguage) {
         EXPECT_EQ(look.low, 0);
         EXPECT_EQ(look.high, 4);
         EXPECT_EQ(look.message, "Page iv");
+        EXPECT_EQ(look.line, "Seite %s \xC3\xBC");
         EXPECT_FALSE(look.hostEnabled) << "the host window is disabled while the job runs";
         EXPECT_TRUE(IsWindowEnabled(testHostWindow()));
     }

@@ -113,7 +113,18 @@ void CALLBACK saveAndAnswer(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
+// The line the export run shows for the page it writes.
+void showPageLine(HWND dialog, int32_t page) {
+    char text[kLocalizedSize];
+    localize("kProgress", text, sizeof text);
+    std::string line = text;
+    size_t at = line.find("%s");
+    if (at != std::string::npos) line.replace(at, 2, std::to_string(page));
+    setProgressLine(dialog, line.c_str());
+}
+
 bool pictureStep(HWND dialog, void* current, void*, void*) {
+    if (current) showPageLine(dialog, *static_cast<int32_t*>(current));
     if (!current || *static_cast<int32_t*>(current) != 3) return true;
     saveWindow(dialog, gPicture);
     return true;
@@ -125,8 +136,10 @@ void takePictures(int language, const wchar_t* suffix) {
 
     gPicture = std::wstring(L"message_box_") + suffix;
     SetTimer(nullptr, 0, 50, saveAndAnswer);
-    setMessageDetail("%s", "C:\\Users\\Anna\\Documents\\Jobs\\Spring Catalog 2027\\"
-                           "Spring Catalog 2027_012.pdf");
+    // The overwrite question names the file only: a long name without blanks must still show
+    // its extension.
+    setMessageDetail("%s", "Spring_Catalog_2027_Northern_Region_Retail_Partners_Edition_"
+                           "Final_Proof_Corrected_Version_012.pdf");
     askYesNo("overwriteWarning");
 
     gPicture = std::wstring(L"progress_") + suffix;

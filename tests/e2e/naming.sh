@@ -25,7 +25,7 @@ nonumber|No Number|5||Catalog_.pdf
 same|Same File|4-6||Catalog
 neverseen|Never Seen|5||Catalog5
 eps|Naming EPS|5||Catalog_005.eps
-offset|Default PDF|1-3|check 5 on;set 6 -2|Catalog_.pdf Catalog_001.pdf
+offset|Default PDF|1-3|check 5 on;set 6 -1|Catalog_.pdf Catalog_001.pdf Catalog_002.pdf
 '
 
 {

@@ -7,7 +7,7 @@
 #include "export/style_choice.h"
 #include "export_support.h"
 #include "foundation/prefs.h"
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 namespace {
 
@@ -46,7 +46,8 @@ class AreaRun : public ::testing::Test {
         world.host.selected = 0;
         std::string file = world.folder + "/Detail";
         world.dialog = [file](ExportState& state) {
-            return chooseStyle(state, "Bleed PDF") && areaFileName(state, file.c_str());
+            bool named = chooseStyle(state, "Bleed PDF") && areaFileName(state, file.c_str());
+            return named ? file : std::string();
         };
         setPrefInt("General", "ShowAfterExport", 1);
     }

@@ -10,7 +10,9 @@
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "export_support.h"
+#include "foundation/localize.h"
 #include "foundation/log.h"
+#include "foundation/shipped_tables.h"
 #include "foundation/prefs.h"
 
 namespace {
@@ -22,7 +24,7 @@ class ExportRun : public ::testing::Test {
 
     void SetUp() override {
         std::filesystem::create_directory(jobs);
-        world.host.documentPath = jobs + "/Catalog.qxp";
+        world.host.documentPath = jobs + "/Catalog.lyt";
         world.host.addLayout(12);
         world.host.addStyle("Default EPS", KXH_TYPE_EPS, true);
         world.host.addStyle("Default PDF", KXH_TYPE_PDF, true).containers[kKestrixOwner] = {};
@@ -38,8 +40,7 @@ class ExportRun : public ::testing::Test {
             EXPECT_TRUE(chooseStyle(state, style.c_str()));
             state.absolute = 1;
             EXPECT_EQ(0, parsePageRange(range.c_str(), state)) << range;
-            return setDialogPath(
-                state, (path.empty() ? state.exportPath + std::string(".pdf") : path).c_str());
+            return path.empty() ? state.exportPath + std::string(".pdf") : path;
         };
         exportPages(false);
     }
@@ -86,7 +87,10 @@ TEST_F(ExportRun, NothingSelectedOrCancelled) {
     EXPECT_EQ("", written());
 }
 
-TEST_F(ExportRun, RefusedOverwriteOrHostCancelEndsTheRun) {
+// A page that is not written ends the run with the file and the reason, whether the user
+// refused to replace it, the host failed, or the host claimed a success that left no file;
+// the pages written before stay. Only the user's cancel ends it without a message.
+TEST_F(ExportRun, RefusedOverwriteOrFailedPageEndsTheRun) {
     for (int p = 1; p <= 5; p++)
         writeFile(jobs + "/Catalog_00" + std::to_string(p) + ".pdf", "old");
     setPrefInt("General", "OverwriteWarning", 1);
@@ -96,11 +100,89 @@ TEST_F(ExportRun, RefusedOverwriteOrHostCancelEndsTheRun) {
     EXPECT_EQ("old old",
               readFile(jobs + "/Catalog_003.pdf") + " " + readFile(jobs + "/Catalog_004.pdf"));
 
-    world.host.outputs.clear();
     setPrefInt("General", "OverwriteWarning", 0);
-    world.host.results = {{1, KXH_OUTPUT_WRITE_FAILED}, {2, KXH_OUTPUT_CANCELLED}};
-    run("Default PDF", "1-5");
-    EXPECT_EQ("Catalog_001.pdf Catalog_002.pdf ", written()); // only a cancel stops
+    struct Case {
+        const char* name;
+        int32_t result; // of the second page of 6-9
+        bool writeFiles;
+        int lastPage; // the page that ends the run
+        const char* message;
+    } cases[] = {
+        {"write failed", KXH_OUTPUT_WRITE_FAILED, true, 7, "exportWriteFailed"},
+        {"distiller", KXH_OUTPUT_DISTILLER, true, 7, "exportDistillerFailed"},
+        {"other host error", KXH_OUTPUT_BUSY, true, 7, "exportHostError 1007"},
+        {"success without a file", 0, false, 6, "exportFileMissing"},
+        {"cancelled", KXH_OUTPUT_CANCELLED, true, 7, nullptr},
+    };
+    for (const Case& c : cases) {
+        world.host.outputs.clear();
+        world.messages.clear();
+        std::filesystem::remove(jobs + "/Catalog_006.pdf");
+        world.host.results = {{2, c.result}};
+        world.host.writeFiles = c.writeFiles;
+        world.host.results = c.writeFiles ? world.host.results : decltype(world.host.results){};
+        run("Default PDF", "6-9");
+        std::string last = "Catalog_00" + std::to_string(c.lastPage) + ".pdf";
+        EXPECT_EQ(c.lastPage == 6 ? last + " " : "Catalog_006.pdf " + last + " ", written())
+            << c.name;
+        EXPECT_EQ(c.message ? std::vector<std::string>{"exportFailed|" + jobs + "/" + last + "\n" +
+                                                       c.message}
+                            : std::vector<std::string>{},
+                  world.messages)
+            << c.name;
+    }
+}
+
+// The progress line names the page being written and a failure says why, in either language.
+TEST_F(ExportRun, ProgressAndFailureInTheUsersLanguage) {
+    ASSERT_TRUE(useShippedTables());
+    world.host.layouts[0].pageNames = {"i", "ii", "1", "2"};
+    struct Case {
+        int16_t language;
+        const char* progress;
+        const char* reason;
+    } cases[] = {
+        {kLanguageEnglish, "Kestrix:     Page ii|Kestrix:     Page 1|",
+         "The page could not be exported:|The file could not be written"},
+        {kLanguageGerman, "Kestrix:     Seite ii|Kestrix:     Seite 1|",
+         "Die Seite konnte nicht exportiert werden:|Die Datei konnte nicht geschrieben werden"},
+    };
+    for (const Case& c : cases) {
+        setInterfaceLanguage(c.language);
+        ASSERT_EQ(0, loadStringTable());
+        world.host.outputs.clear();
+        world.progressTexts.clear();
+        world.messages.clear();
+        world.host.results = {{2, KXH_OUTPUT_WRITE_FAILED}};
+        run("Default PDF", "2-3");
+        std::string lines;
+        for (const std::string& text : world.progressTexts)
+            lines += text + "|";
+        EXPECT_EQ(c.progress, lines);
+        ASSERT_EQ(1u, world.messages.size());
+        // The box localises its key; the reason in the detail comes localised.
+        char title[kLocalizedSize];
+        localize("exportFailed", title, sizeof title);
+        std::string shown =
+            title + ("|" + world.messages[0].substr(world.messages[0].find('\n') + 1));
+        EXPECT_EQ(0u, shown.find(c.reason)) << shown;
+    }
+    unloadStringTable();
+    setInterfaceLanguage(kLanguageEnglish);
+}
+
+// Names that differ only in case are one file on Windows: the run writes nothing and says so,
+// even when no dialog checked the names before.
+TEST_F(ExportRun, NamesAlikeButForCaseWriteNothing) {
+    world.host.layouts[0].pageNames = {"a", "b", "A"};
+    world.dialog = [](ExportState& state) {
+        EXPECT_TRUE(chooseStyle(state, "Default PDF"));
+        EXPECT_EQ(0, parsePageRange("a-A", state));
+        return state.exportPath + std::string(".pdf");
+    };
+    exportPages(false);
+    EXPECT_EQ("", written());
+    EXPECT_EQ(std::vector<std::string>{"repeatedFileName|Catalog_A.pdf"}, world.messages);
 }
 
 TEST_F(ExportRun, SpreadSelectedByItsSecondPage) {
@@ -148,7 +230,6 @@ TEST_F(ExportRun, OverlongPathIsRefusedAndLargeLayoutsExport) {
     world.host.layouts[0] = FakeLayout{};
     for (int p = 1; p <= 9999; p++)
         world.host.layouts[0].pageNames.push_back(std::to_string(p));
-    world.host.writeFiles = false;
     run("Default PDF", "2003-2004,9999");
     EXPECT_EQ("Catalog_2003.pdf Catalog_2004.pdf Catalog_9999.pdf ", written());
 }

@@ -37,8 +37,14 @@ static void openFile(const char* path) {
     gWorld->opened.push_back(path);
 }
 
-static bool runDialog(ExportState& state) {
-    return gWorld->dialog && gWorld->dialog(state);
+static void showProgressText(void*, const char* text) {
+    gWorld->progressTexts.push_back(text);
+}
+
+static bool runDialog(ExportState& state, std::string& path) {
+    if (!gWorld->dialog) return false;
+    path = gWorld->dialog(state);
+    return !path.empty();
 }
 
 ExportWorld::ExportWorld() {
@@ -47,7 +53,7 @@ ExportWorld::ExportWorld() {
     openPrefsIn(folder.c_str(), nullptr);
     resetExportState(exportState());
     gWorld = this;
-    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, openFile};
+    ExportUi ui{showMessage, askYesNo, runProgress, runDialog, openFile, showProgressText};
     setExportUi(&ui);
 }
 

@@ -15,8 +15,10 @@ struct ExportWorld {
     FakeHost host;
     std::vector<std::string> messages; // "key|detail" of every box shown
     std::vector<int32_t> answers;      // to the Yes/No questions in turn; Yes when none is left
-    std::function<bool(ExportState&)> dialog; // the export dialog; null: cancelled
-    std::string progressTitle;                // of the last progress dialog shown
+    // The export dialog: the path it hands back; null or an empty path: cancelled.
+    std::function<std::string(ExportState&)> dialog;
+    std::string progressTitle;              // of the last progress dialog shown
+    std::vector<std::string> progressTexts; // the progress line of every page, in turn
     int32_t progressResult = -1;
     std::vector<std::string> opened; // files shown after an export
 };

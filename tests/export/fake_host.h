@@ -62,7 +62,7 @@ struct FakeHost {
 
     std::vector<FakeLayout> layouts; // ids are indices
     int32_t frontLayout = 0;
-    std::string documentPath, projectName = "Catalog.qxp";
+    std::string documentPath, projectName = "Catalog.lyt";
     int changeMarks = 0;
     std::vector<std::unique_ptr<FakeStyle>> styles;
     uint8_t exportFlag = 0, settingsByte0 = 0;

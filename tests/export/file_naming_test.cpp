@@ -93,10 +93,10 @@ TEST_F(FileNaming, ProposedPath) {
         int32_t base;
         const char* proposed;
     } cases[] = {
-        {"C:\\Jobs\\Catalog.qxp", 0, "D:\\Out", 0, "C:\\Jobs\\Catalog"},
-        {"C:\\Jobs\\Catalog.qxp", 1, "D:\\Out", 0, "D:\\Out\\Catalog"},
-        {"C:\\Jobs\\Catalog.qxp", 1, "", 0, "C:\\Jobs\\Catalog"},
-        {"C:\\Jobs\\Catalog.qxp", 0, "", 1, "C:\\Jobs\\Layout 1"},
+        {"C:\\Jobs\\Catalog.lyt", 0, "D:\\Out", 0, "C:\\Jobs\\Catalog"},
+        {"C:\\Jobs\\Catalog.lyt", 1, "D:\\Out", 0, "D:\\Out\\Catalog"},
+        {"C:\\Jobs\\Catalog.lyt", 1, "", 0, "C:\\Jobs\\Catalog"},
+        {"C:\\Jobs\\Catalog.lyt", 0, "", 1, "C:\\Jobs\\Layout 1"},
         {"", 0, "", 0, "\\Catalog"}, // never saved
     };
     for (const auto& c : cases) {

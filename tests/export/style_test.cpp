@@ -57,7 +57,7 @@ TEST(Styles, FileNamingRecord) {
         EXPECT_EQ(c.expected, describe(readFileNaming(handleOf(c.style))));
     EXPECT_TRUE(world.host.styles[0]->containers.empty()) << "reading created data";
 
-    FWiz naming{1, 3, "-", ".PDF", 1, 0};
+    FWiz naming{1, 3, "-", ".PDF", 1, 0, 0};
     writeFileNaming(handleOf(world.host.styles[0].get()), naming);
     EXPECT_EQ((FakeEntries{{"FWiz/", ""},
                            {"FWiz/Base", "1"},
@@ -160,7 +160,7 @@ TEST(Styles, ChosenStyleAndItsApplication) {
                       {kKestrixOwner, {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}}}};
     ExportState& state = exportState();
     ASSERT_TRUE(chooseStyle(state, "Spreads EPS"));
-    FWiz taken{state.base, state.numbers, {}, {}, state.pageMargins, state.numberBeforeName};
+    FWiz taken{state.base, state.numbers, {}, {}, state.pageMargins, state.numberBeforeName, 0};
     memcpy(taken.separator, state.separator, sizeof taken.separator);
     memcpy(taken.suffix, state.suffix, sizeof taken.suffix);
     EXPECT_EQ("0 2 '-' '.eps' 1 0", describe(taken));

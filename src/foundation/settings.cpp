@@ -1,4 +1,4 @@
-#include "host/settings.h"
+#include "foundation/settings.h"
 
 #include "foundation/log.h"
 #include "foundation/prefs.h"
