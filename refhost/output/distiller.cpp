@@ -236,7 +236,16 @@ class CMyResidentDistiller {
                 return false;
             }
         }
+        // Ghostscript matches the permitted folder against the real path: Wine's own one
+        // passes through "dosdevices/c:", which it refuses.
         std::string spoolU = unixPathOf(spool_);
+        if (spoolU.empty()) return false;
+        UnixRun real = runUnixCommand({"/bin/sh", "-c", "cd \"$1\" && pwd -P", "sh", spoolU},
+                                      kResidentStartMs);
+        if (real.exitCode != 0) return false;
+        spoolU = real.output;
+        while (!spoolU.empty() && (spoolU.back() == '\n' || spoolU.back() == '\r'))
+            spoolU.pop_back();
         // Ghostscript reads % in an output name as a page number.
         if (spoolU.empty() || spoolU.find_first_of("%\n") != std::string::npos) return false;
         std::string why;

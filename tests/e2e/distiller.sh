@@ -17,10 +17,14 @@ wrapper() {
     chmod +x "$T/$1"
 }
 wrapper counted 'exec /usr/bin/gs "$@"'
+# The run of its own that a page falls back to.
+wrapper single 'exec /usr/bin/gs "$@"'
 # Its input ends after two pages, so Ghostscript ends in the middle of every third.
 wrapper dying 'i=0; while [ $i -lt 2 ] && read -r job; do echo "$job"; i=$((i + 1)); done | /usr/bin/gs "$@"'
 wrapper nonsense 'echo; echo LHready; while read -r n; do echo "LHdone x$n ok"; done'
-starts() { wc -l <"$T/$1.starts" 2>/dev/null | tr -d ' ' || echo 0; }
+starts() {
+    if [ -f "$T/$1.starts" ]; then wc -l <"$T/$1.starts" | tr -d ' '; else echo 0; fi
+}
 
 export_all() {
     mkdir -p "$T/out/$1"
@@ -55,8 +59,9 @@ mkdir -p "$T/out/blocked/Book_004.pdf"
     export_all after
     echo "quit"
 } >"$T/resident.script"
-run_host "$T/resident.script" --resident-distiller "$T/counted"
+run_host "$T/resident.script" --resident-distiller "$T/counted" --distiller "$T/single"
 check "resident: one distiller for three exports" 1 "$(starts counted)"
+check "resident: no page needed a run of its own" 0 "$(starts single)"
 check "resident: the same pages, sizes and boxes" "$reference" "$(boxes resident)"
 check "resident: the blocked spread is reported, alone" \
     "output: Z:$(printf '%s' "$T/out/blocked/Book_004.pdf" | tr '/' '\\'): cannot be written" \
@@ -72,15 +77,18 @@ fault() {
         export_all "$1"
         echo "quit"
     } >"$T/$1.script"
-    run_host "$T/$1.script" --resident-distiller "$T/$1"
+    run_host "$T/$1.script" --resident-distiller "$T/$1" --distiller "$T/single"
 }
 fault dying
 check "a dying distiller: every page" "$reference" "$(boxes dying)"
 check "a dying distiller: started again" yes "$([ "$(starts dying)" -ge 2 ] && echo yes || starts dying)"
+check "a dying distiller: the page it died on ran alone" 1 "$(starts single)"
 check "a dying distiller: nothing reported" "" "$(grep '^output:' "$T/host.txt" || true)"
+rm -f "$T/single.starts"
 fault nonsense
 check "nonsense answers: every page" "$reference" "$(boxes nonsense)"
 check "nonsense answers: given up after a few starts" yes \
     "$([ "$(starts nonsense)" -ge 1 ] && [ "$(starts nonsense)" -le 3 ] && echo yes || starts nonsense)"
+check "nonsense answers: every page ran alone" 4 "$(starts single)"
 
 finish
