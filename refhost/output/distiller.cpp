@@ -166,8 +166,9 @@ DistillStatus runUnixProgram(const std::string& program, const std::string& ps,
 }
 
 // Reads one job a line from stdin, a name N: distills SPOOL/N.ps into SPOOL/N.pdf and answers
-// "LHdone N ok" or "LHdone N failed ERROR" on a line of its own. Switching to the null device
-// completes the PDF; save and restore keep one page's definitions from the next.
+// "LHdone N ok" or "LHdone N failed ERROR" on a line of its own. Switching the output file
+// away completes the PDF (the null device alone leaves it open while a page's save holds the
+// device); save and restore keep one page's definitions from the next.
 const char* const kJobLoop = R"PS(/LHline 4096 string def
 /LHjobs (%stdin) (r) file def
 /LHjoin { exch dup length 2 index length add string dup dup 4 2 roll copy length
@@ -184,6 +185,7 @@ nulldevice
     /LHpdf LHspool LHname LHjoin (.pdf) LHjoin def
     { << /OutputDevice /pdfwrite /OutputFile LHpdf /AutoRotatePages /None >> setpagedevice
       LHps run } stopped
+    { << /OutputFile (/dev/null) >> setpagedevice } stopped or
     { (failed ) $error /errorname get 128 string cvs LHjoin } { (ok) } ifelse
     /LHanswer exch def
     nulldevice
@@ -193,6 +195,25 @@ nulldevice
 } loop
 quit
 )PS";
+
+bool endsLikePdf(const std::string& path) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char tail[64] = {};
+    DWORD got = 0;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(h, &size) && size.QuadPart > 16;
+    if (ok) {
+        LARGE_INTEGER at{};
+        at.QuadPart =
+            size.QuadPart > LONGLONG(sizeof tail) ? size.QuadPart - LONGLONG(sizeof tail) : 0;
+        ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
+             ReadFile(h, tail, sizeof tail, &got, nullptr);
+    }
+    CloseHandle(h);
+    return ok && std::string(tail, got).find("%%EOF") != std::string::npos;
+}
 
 // One Ghostscript for the whole session, fed a page at a time through a spool folder it may
 // write to (-dSAFER refuses any other). Whatever goes wrong with it, the page falls back to a
@@ -213,6 +234,8 @@ class CMyResidentDistiller {
         if (!replaceFile(ps, spoolPs)) return false;
         std::string answer;
         bool answered = peer_.writeLine(name) && awaitAnswer(name, answer);
+        // A file that does not end as a PDF ends would be a broken page, not a slow one.
+        if (answered && answer == "ok" && !endsLikePdf(spoolPdf)) answered = false;
         bool done = answered && answer == "ok" && replaceFile(spoolPdf, pdf);
         removeFile(spoolPdf);
         if (!done) replaceFile(spoolPs, ps);
