@@ -2,11 +2,13 @@
 #include "app/command_line.h"
 #include "app/host_app.h"
 #include "app/wide_text.h"
+#include "output/output.h"
 
 #include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -29,5 +31,18 @@ int main() {
         fprintf(stderr, "layouthost: %s\n%s", error.c_str(), refhost::kUsage);
         return 1;
     }
-    return refhost::CMyHostApp::instance().run(options);
+    int status = refhost::CMyHostApp::instance().run(options);
+    if (options.timings) {
+        const refhost::OutputTimings& t = refhost::outputTimings();
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        fprintf(stderr,
+                "timings: outputs %ld, in outputs %.3f s, in hooks %.3f s, memory %lu KB, peak %lu "
+                "KB\n",
+                t.outputs, t.outputSeconds, t.hookSeconds,
+                static_cast<unsigned long>(memory.WorkingSetSize / 1024),
+                static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
+    }
+    return status;
 }

@@ -7,7 +7,8 @@ namespace refhost {
 
 const char* const kUsage =
     "usage: layouthost [--plugins DIR] [--lang en|de|N] [--settings FILE] [--script FILE]\n"
-    "                  [--distiller PATH] [--dialog-timeout SECONDS] [PROJECT.lyt ...]\n";
+    "                  [--distiller PATH] [--resident-distiller PATH|none]\n"
+    "                  [--dialog-timeout SECONDS] [--timings] [PROJECT.lyt ...]\n";
 
 bool parseLanguage(const std::string& text, int& code) {
     if (text == "en") {
@@ -44,6 +45,10 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             options.projects.push_back(arg);
             continue;
         }
+        if (arg == "--timings") {
+            options.timings = true;
+            continue;
+        }
         std::string name = arg, value;
         bool inlineValue = false;
         size_t eq = arg.find('=');
@@ -53,7 +58,7 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             inlineValue = true;
         }
         if (name != "--plugins" && name != "--lang" && name != "--settings" && name != "--script" &&
-            name != "--distiller" && name != "--dialog-timeout") {
+            name != "--distiller" && name != "--resident-distiller" && name != "--dialog-timeout") {
             error = "unknown option " + name;
             return false;
         }
@@ -72,6 +77,8 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             options.scriptFile = value;
         else if (name == "--distiller")
             options.distiller = value;
+        else if (name == "--resident-distiller")
+            options.residentDistiller = value;
         else if (name == "--dialog-timeout") {
             if (!parseSeconds(value, options.dialogTimeout)) {
                 error = "--dialog-timeout takes a number of seconds above 0, not \"" + value + "\"";

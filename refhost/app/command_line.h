@@ -11,6 +11,8 @@ struct HostOptions {
     std::string settingsFile;
     std::string scriptFile;
     std::string distiller;
+    std::string residentDistiller;
+    bool timings = false;     // --timings: the outputs' cost and the memory on stderr at the end
     double dialogTimeout = 0; // seconds a script waits on dialogs that stand still; 0: default
     std::vector<std::string> projects;
 };

@@ -45,6 +45,7 @@ void CMyHostApp::reportError(const std::string& text) {
 int CMyHostApp::run(const HostOptions& options) {
     options_ = options;
     if (!options.distiller.empty()) setDistillerPath(options.distiller);
+    if (!options.residentDistiller.empty()) setResidentDistillerPath(options.residentDistiller);
 
     HostSettings& settings = hostSettings();
     resetSettings(settings);

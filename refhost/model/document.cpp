@@ -94,6 +94,15 @@ int spreadCount(const Layout& layout) {
 }
 
 int spreadOfPage(const Layout& layout, int page) {
+    // Spreads hold consecutive pages in order: the one starting last at or before the page.
+    const auto& spreads = layout.spreads;
+    auto after = std::upper_bound(spreads.begin(), spreads.end(), page,
+                                  [](int p, const std::vector<int>& s) { return p < s.front(); });
+    if (after != spreads.begin()) {
+        const auto& pages = *(after - 1);
+        if (std::find(pages.begin(), pages.end(), page) != pages.end())
+            return static_cast<int>(after - spreads.begin());
+    }
     for (size_t s = 0; s < layout.spreads.size(); ++s) {
         const auto& pages = layout.spreads[s];
         if (std::find(pages.begin(), pages.end(), page) != pages.end())
@@ -131,8 +140,28 @@ Rect itemSpreadBounds(const Layout& layout, const Item& item) {
 
 std::vector<Item*> itemsOfSpread(Layout& layout, int spread) {
     std::vector<Item*> out;
-    for (auto& it : layout.items)
-        if (spreadOfPage(layout, it->page) == spread) out.push_back(it.get());
+    const auto* pages = pagesOfSpread(layout, spread);
+    if (!pages) return out;
+    auto& index = layout.pageItems;
+    size_t count = layout.items.size();
+    if (index.indexedItems > count || index.byPage.size() != size_t(layout.pageCount) + 1) {
+        index.byPage.assign(size_t(layout.pageCount) + 1, {});
+        index.indexedItems = 0;
+    }
+    for (; index.indexedItems < count; ++index.indexedItems) {
+        Item* it = layout.items[index.indexedItems].get();
+        if (it->page >= 1 && it->page <= layout.pageCount)
+            index.byPage[size_t(it->page)].push_back({index.indexedItems, it});
+    }
+    std::vector<std::pair<size_t, Item*>> found;
+    for (int p : *pages)
+        if (p >= 1 && p <= layout.pageCount)
+            found.insert(found.end(), index.byPage[size_t(p)].begin(),
+                         index.byPage[size_t(p)].end());
+    if (pages->size() > 1) std::sort(found.begin(), found.end());
+    out.reserve(found.size());
+    for (auto& f : found)
+        out.push_back(f.second);
     return out;
 }
 

@@ -49,6 +49,14 @@ struct Layout {
     std::vector<std::vector<int>> spreads;    // consecutive absolute pages, covering all pages
     std::vector<std::unique_ptr<Item>> items; // top-level items in stacking order
     DataBlocks data;
+    // Top-level items by page (index 0 unused), with their stacking positions: an output of
+    // one page must not cost a walk over every item of a long layout. Items keep their page
+    // and order once added and are never removed, so the index follows the item count.
+    struct PageItems {
+        size_t indexedItems = 0;
+        std::vector<std::vector<std::pair<size_t, Item*>>> byPage;
+    };
+    PageItems pageItems;
     // View state of the layout's window.
     int currentPage = 1;
     Item* selected = nullptr;

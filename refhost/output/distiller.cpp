@@ -14,8 +14,15 @@ namespace refhost {
 namespace {
 
 constexpr DWORD kDistillTimeoutMs = 300000;
+constexpr unsigned kResidentStartMs = 30000;
+constexpr unsigned kResidentPageMs = 120000;
+// Ghostscript's memory grows by some kilobytes a page whatever the job loop gives back.
+constexpr unsigned kResidentPagesPerRun = 1000;
+// Deaths in a row without a page done before the resident distiller is given up.
+constexpr unsigned kResidentMaxFailures = 3;
 
-std::string gDistiller; // empty: the default
+std::string gDistiller;         // empty: the default
+std::string gResidentDistiller; // empty: Ghostscript itself when gDistiller is the default
 
 std::wstring wide(const std::string& s) {
     std::u16string u = utf8ToUtf16(s);
@@ -158,10 +165,202 @@ DistillStatus runUnixProgram(const std::string& program, const std::string& ps,
     return DistillStatus::Ok;
 }
 
+// Reads one job a line from stdin, a name N: distills SPOOL/N.ps into SPOOL/N.pdf and answers
+// "LHdone N ok" or "LHdone N failed ERROR" on a line of its own. Switching the output file
+// away completes the PDF (the null device alone leaves it open while a page's save holds the
+// device); save and restore keep one page's definitions from the next.
+const char* const kJobLoop = R"PS(/LHline 4096 string def
+/LHjobs (%stdin) (r) file def
+/LHjoin { exch dup length 2 index length add string dup dup 4 2 roll copy length
+  4 -1 roll putinterval } bind def
+/LHreply { (\nLHdone ) print LHname print ( ) print print (\n) print flush } bind def
+nulldevice
+(\nLHready\n) print flush
+{
+  LHjobs LHline readline not { pop exit } if
+  dup length 0 eq { pop } {
+    /LHname exch dup length string copy def
+    save /LHsave exch def
+    /LHps LHspool LHname LHjoin (.ps) LHjoin def
+    /LHpdf LHspool LHname LHjoin (.pdf) LHjoin def
+    { << /OutputDevice /pdfwrite /OutputFile LHpdf /AutoRotatePages /None >> setpagedevice
+      LHps run } stopped
+    { << /OutputFile (/dev/null) >> setpagedevice } stopped or
+    { (failed ) $error /errorname get 128 string cvs LHjoin } { (ok) } ifelse
+    /LHanswer exch def
+    nulldevice
+    LHanswer LHreply
+    clear cleardictstack LHsave restore
+  } ifelse
+} loop
+quit
+)PS";
+
+bool endsLikePdf(const std::string& path) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char tail[64] = {};
+    DWORD got = 0;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(h, &size) && size.QuadPart > 16;
+    if (ok) {
+        LARGE_INTEGER at{};
+        at.QuadPart =
+            size.QuadPart > LONGLONG(sizeof tail) ? size.QuadPart - LONGLONG(sizeof tail) : 0;
+        ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
+             ReadFile(h, tail, sizeof tail, &got, nullptr);
+    }
+    CloseHandle(h);
+    return ok && std::string(tail, got).find("%%EOF") != std::string::npos;
+}
+
+// One Ghostscript for the whole session, fed a page at a time through a spool folder it may
+// write to (-dSAFER refuses any other). Whatever goes wrong with it, the page falls back to a
+// run of its own and the next page starts a fresh one.
+class CMyResidentDistiller {
+  public:
+    ~CMyResidentDistiller() { shutDown(); }
+    // true: pdf is written. false: nothing was written and ps is where it was.
+    bool distill(const std::string& program, const std::string& ps, const std::string& pdf) {
+        if (given_up_) return false;
+        if (!peer_.running() && !start(program)) {
+            given_up_ = true;
+            return false;
+        }
+        std::string name = std::to_string(++jobNumber_);
+        std::string spoolPs = spool_ + "\\" + name + ".ps";
+        std::string spoolPdf = spool_ + "\\" + name + ".pdf";
+        if (!replaceFile(ps, spoolPs)) return false;
+        std::string answer;
+        bool answered = peer_.writeLine(name) && awaitAnswer(name, answer);
+        // A file that does not end as a PDF ends would be a broken page, not a slow one.
+        if (answered && answer == "ok" && !endsLikePdf(spoolPdf)) answered = false;
+        bool done = answered && answer == "ok" && replaceFile(spoolPdf, pdf);
+        removeFile(spoolPdf);
+        if (!done) replaceFile(spoolPs, ps);
+        removeFile(spoolPs);
+        if (!answered) {
+            peer_.kill();
+            if (++failures_ >= kResidentMaxFailures) given_up_ = true;
+        } else {
+            failures_ = 0;
+        }
+        if (++pagesThisRun_ >= kResidentPagesPerRun) peer_.stop();
+        return done;
+    }
+
+  private:
+    bool start(const std::string& program) {
+        if (spool_.empty()) {
+            spool_ = temporaryPath("layouthost-spool");
+            if (!CreateDirectoryW(wide(spool_).c_str(), nullptr)) {
+                spool_.clear();
+                return false;
+            }
+        }
+        // Ghostscript matches the permitted folder against the real path: Wine's own one
+        // passes through "dosdevices/c:", which it refuses.
+        std::string spoolU = unixPathOf(spool_);
+        if (spoolU.empty()) return false;
+        UnixRun real = runUnixCommand({"/bin/sh", "-c", "cd \"$1\" && pwd -P", "sh", spoolU},
+                                      kResidentStartMs);
+        if (real.exitCode != 0) return false;
+        spoolU = real.output;
+        while (!spoolU.empty() && (spoolU.back() == '\n' || spoolU.back() == '\r'))
+            spoolU.pop_back();
+        // Ghostscript reads % in an output name as a page number.
+        if (spoolU.empty() || spoolU.find_first_of("%\n") != std::string::npos) return false;
+        std::string why;
+        if (!writeFileAtomic(spool_ + "\\loop.ps", kJobLoop, &why)) return false;
+        spoolU += "/";
+        std::vector<std::string> argv = {program,
+                                         "-q",
+                                         "-dSAFER",
+                                         "-dBATCH",
+                                         "-dNOPAUSE",
+                                         "-sDEVICE=pdfwrite",
+                                         "-dAutoRotatePages=/None",
+                                         "-sOutputFile=/dev/null",
+                                         "--permit-file-read=" + spoolU,
+                                         "--permit-file-write=" + spoolU,
+                                         "-sLHspool=" + spoolU,
+                                         spoolU + "loop.ps"};
+        pagesThisRun_ = 0;
+        if (!peer_.start(spool_, argv, kResidentStartMs)) return false;
+        std::string line;
+        while (peer_.readLine(line, kResidentStartMs))
+            if (line == "LHready") return true;
+        return false;
+    }
+
+    // Lines a page prints itself are passed over; an answer to another job makes no sense.
+    bool awaitAnswer(const std::string& name, std::string& answer) {
+        std::string line;
+        while (peer_.readLine(line, kResidentPageMs)) {
+            if (line.compare(0, 7, "LHdone ") != 0) continue;
+            std::string rest = line.substr(7);
+            if (rest.compare(0, name.size() + 1, name + " ") != 0) return false;
+            answer = rest.substr(name.size() + 1);
+            return true;
+        }
+        return false;
+    }
+
+    void shutDown() {
+        peer_.stop();
+        if (spool_.empty()) return;
+        for (const char* f : {"jobs", "replies", "pid", "opened", "failed", "log", "loop.ps"})
+            removeFile(spool_ + "\\" + f);
+        RemoveDirectoryW(wide(spool_).c_str());
+    }
+
+    CMyUnixPeer peer_;
+    std::string spool_;
+    unsigned jobNumber_ = 0;
+    unsigned pagesThisRun_ = 0;
+    unsigned failures_ = 0;
+    bool given_up_ = false;
+};
+
+CMyResidentDistiller& residentDistiller() {
+    static CMyResidentDistiller resident;
+    return resident;
+}
+
+// The Unix program to keep running, or empty for a run per output.
+std::string findResidentProgram() {
+    if (gResidentDistiller == "none" || !runningUnderWine()) return std::string();
+    std::string program = gResidentDistiller;
+    if (program.empty()) {
+        if (!gDistiller.empty()) return std::string();
+        program = "/usr/bin/gs";
+    }
+    if (program[0] != '/') return std::string();
+    std::string dos = dosPathOf(program);
+    if (dos.empty() || !fileExists(dos) || isWindowsProgram(dos)) return std::string();
+    return program;
+}
+
+// Looked up once: every page asks.
+bool gResidentKnown = false;
+std::string gResidentProgram;
+std::string residentProgram() {
+    if (!gResidentKnown) gResidentProgram = findResidentProgram();
+    gResidentKnown = true;
+    return gResidentProgram;
+}
+
 } // namespace
+
+void setResidentDistillerPath(const std::string& path) {
+    gResidentDistiller = path;
+    gResidentKnown = false;
+}
 
 void setDistillerPath(const std::string& path) {
     gDistiller = path;
+    gResidentKnown = false;
 }
 
 std::string distillerPath() {
@@ -170,6 +369,11 @@ std::string distillerPath() {
 }
 
 DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error) {
+    std::string resident = residentProgram();
+    if (!resident.empty() && residentDistiller().distill(resident, psPath, pdfPath)) {
+        if (fileExists(pdfPath)) return DistillStatus::Ok;
+        removeFile(pdfPath);
+    }
     std::string program = distillerPath();
     DistillStatus st = DistillStatus::Missing;
     bool wine = runningUnderWine();

@@ -16,6 +16,14 @@ namespace refhost {
 namespace {
 
 OutputJob* gCurrent = nullptr;
+OutputTimings gTimings;
+
+double seconds() {
+    LARGE_INTEGER now, rate;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&rate);
+    return double(now.QuadPart) / double(rate.QuadPart);
+}
 OutputHookDispatch gDispatch = nullptr;
 void* gDispatchOwner = nullptr;
 
@@ -27,7 +35,10 @@ void openWithShell(const std::string& path) {
 FileOpener gPdfOpener = openWithShell;
 
 void callHook(OutputHookCall& call) {
-    if (gDispatch) gDispatch(gDispatchOwner, call);
+    if (!gDispatch) return;
+    double start = seconds();
+    gDispatch(gDispatchOwner, call);
+    gTimings.hookSeconds += seconds() - start;
 }
 
 // One page of the output: a single page, or a whole spread.
@@ -214,8 +225,19 @@ void setPdfOpener(FileOpener opener) {
     gPdfOpener = opener ? opener : openWithShell;
 }
 
+const OutputTimings& outputTimings() {
+    return gTimings;
+}
+
 int runOutput(const OutputRequest& request, std::string* error) {
     if (gCurrent) return fail(error, kOutputBusy, "another output is still running");
+    struct Timed {
+        double start = seconds();
+        ~Timed() {
+            ++gTimings.outputs;
+            gTimings.outputSeconds += seconds() - start;
+        }
+    } timed;
     if (!request.layout) return fail(error, kOutputBadRequest, "there is no layout to output");
     OutputJob job;
     job.layout = request.layout;

@@ -111,6 +111,14 @@ struct OutputRequest {
 // layout's current page (EPS) or all pages (PDF, Print). error receives a readable reason.
 int runOutput(const OutputRequest& request, std::string* error);
 
+// What the outputs of the session cost, for benchmarks.
+struct OutputTimings {
+    long outputs = 0;
+    double outputSeconds = 0; // inside runOutput, hooks included
+    double hookSeconds = 0;   // inside the plug-ins' hooks
+};
+const OutputTimings& outputTimings();
+
 // After a PDF is written and the PDF service's export flag (pdfOpenAfterExport) is on, the
 // file is handed to this opener (the shell's default verb unless replaced, e.g. by tests).
 using FileOpener = void (*)(const std::string& path);

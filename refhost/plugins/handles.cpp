@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <set>
+#include <unordered_map>
 
 namespace refhost {
 
@@ -24,10 +25,26 @@ std::set<KxhBlock>& liveBlocks() {
 ItemPlace findItemHandle(KxhItem handle) {
     const Item* wanted = reinterpret_cast<const Item*>(handle);
     if (!wanted) return {};
+    // Where a handle was last found, by ids that are never reused: items live as long as
+    // their document is open, so a hit whose document and layout are still open is the item,
+    // and a page's queries need not walk every item of a long layout.
+    struct Place {
+        int32_t document, layout;
+    };
+    static std::unordered_map<const Item*, Place> known;
+    auto hit = known.find(wanted);
+    if (hit != known.end()) {
+        Document* doc = findOpenDocument(hit->second.document);
+        Layout* layout = doc ? findLayout(*doc, hit->second.layout) : nullptr;
+        if (layout) return {doc, layout, const_cast<Item*>(wanted)};
+        known.erase(hit);
+    }
     for (auto& doc : workspace().documents)
         for (auto& layout : doc->layouts)
-            if (containsItem(layout->items, wanted))
+            if (containsItem(layout->items, wanted)) {
+                known[wanted] = {doc->id, layout->id};
                 return {doc.get(), layout.get(), const_cast<Item*>(wanted)};
+            }
     return {};
 }
 

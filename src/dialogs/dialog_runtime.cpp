@@ -243,7 +243,12 @@ void setDialogTimer(HWND dialog, DialogTimerProc proc, double seconds) {
 
 void endDialog(HWND dialog, intptr_t code) {
     KillTimer(dialog, kDialogTimer);
+    setProp(dialog, kTagTimerProc, 0);
     EndDialog(dialog, code);
+}
+
+bool dialogTimerRunning(HWND dialog) {
+    return getProp(dialog, kTagTimerProc) != 0;
 }
 
 void setItemPainter(HWND listBox, ItemPainter painter, void* ownerData) {

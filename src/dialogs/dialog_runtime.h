@@ -31,6 +31,8 @@ INT_PTR CALLBACK toolkitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 HWND setCommandProc(HWND dialog, intptr_t key, CommandProc proc, void* ownerData);
 // Timer number 1 of the dialog, every trunc(seconds * 1000) ms; replaces an earlier one.
 void setDialogTimer(HWND dialog, DialogTimerProc proc, double seconds);
+// false once the dialog is ending (endDialog): work driven by its timer stops.
+bool dialogTimerRunning(HWND dialog);
 void endDialog(HWND dialog, intptr_t code);
 void setItemPainter(HWND listBox, ItemPainter painter, void* ownerData);
 

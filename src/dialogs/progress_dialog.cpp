@@ -11,6 +11,9 @@
 namespace {
 
 constexpr double kTickSeconds = 0.001;
+// A tick runs steps back to back for this long, so that short steps are not paced by the
+// timer, yet the bar, the texts and Cancel are served several times a second.
+constexpr double kBatchSeconds = 0.015;
 
 struct Progress {
     const char* title;
@@ -35,18 +38,36 @@ bool runStep(Progress* p, HWND dialog, void* current, void* next) {
     return goOn;
 }
 
+double seconds() {
+    LARGE_INTEGER now, rate;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&rate);
+    return double(now.QuadPart) / double(rate.QuadPart);
+}
+
+// A click, a key, or a command posted or sent to the dialog (a script's Cancel) is waiting.
+bool somethingWaits() {
+    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
+}
+
 void tick(HWND dialog, void* data) {
     auto* p = static_cast<Progress*>(data);
     if (p->stepRunning) return;
-    int32_t pos = p->done;
-    if (pos >= p->count) {
-        endDialog(dialog, kProgressDone);
-        return;
-    }
-    p->done = pos + 1;
-    SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
-    if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1)))
-        endDialog(dialog, kProgressRefused);
+    double until = seconds() + kBatchSeconds;
+    do {
+        int32_t pos = p->done;
+        if (pos >= p->count) {
+            endDialog(dialog, kProgressDone);
+            return;
+        }
+        p->done = pos + 1;
+        SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
+        if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1))) {
+            endDialog(dialog, kProgressRefused);
+            return;
+        }
+        // A box the step opened may have run the dialog's Cancel meanwhile.
+    } while (dialogTimerRunning(dialog) && !somethingWaits() && seconds() < until);
 }
 
 bool start(HWND dialog, void* data) {

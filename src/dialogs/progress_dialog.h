@@ -5,7 +5,8 @@
 
 #include "foundation/array.h"
 
-// A modal progress dialog that drives a job: one step per timer tick, one item per step.
+// A modal progress dialog that drives a job, one item per step: each timer tick runs steps back
+// to back until about 15 ms have passed or input or a message is waiting.
 
 // (dialog, current item, next item, owner data) -> true goes on, false stops the job.
 typedef bool (*ProgressStepProc)(HWND dialog, void* current, void* next, void* ownerData);
@@ -15,7 +16,7 @@ constexpr intptr_t kProgressRefused = 0;   // a step returned false
 constexpr intptr_t kProgressCancelled = 2; // Cancel, Escape or the close box
 
 // Runs `stepProc` over the elements of `items` (an item is an element's address). The first
-// call, when the dialog opens, is (null, first item); then (item, next item) per tick, the next
+// call, when the dialog opens, is (null, first item); then (item, next item) per step, the next
 // item being null for the last one. An empty list shows nothing and answers 1.
 intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
                      void* ownerData);

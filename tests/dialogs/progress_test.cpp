@@ -28,7 +28,7 @@ std::ostream& operator<<(std::ostream& out, const Call& c) {
     return out << "(" << c.current << ", " << c.next << ", bar " << c.barPosition << ")";
 }
 
-enum Interference { None, Refuse, ClickCancel, CloseBox, NestedLoop };
+enum Interference { None, Refuse, ClickCancel, CloseBox, NestedLoop, MouseOnCancel, CancelInBox };
 
 struct Job {
     int at = 0; // the current item at which the interference happens; -1: the opening call
@@ -59,6 +59,26 @@ bool step(HWND dialog, void* current, void* next, void* data) {
         // As a message box opened by the step would: the dialog's ticks arrive meanwhile.
         pumpMessages(150);
         job->barDuringNestedLoop = int(SendMessageW(bar, PBM_GETPOS, 0, 0));
+        break;
+    case MouseOnCancel: {
+        // A user's click, through the input queue: steps run back to back must let it in.
+        RECT r;
+        GetWindowRect(findControl(dialog, IDCANCEL), &r);
+        INPUT in[3] = {};
+        for (INPUT& i : in)
+            i.type = INPUT_MOUSE;
+        in[0].mi.dx = ((r.left + r.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        in[0].mi.dy = ((r.top + r.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(3, in, sizeof(INPUT));
+        break;
+    }
+    case CancelInBox:
+        // The box's own message loop runs the click: nothing is left waiting afterwards.
+        PostMessageW(findControl(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        pumpMessages(50);
         break;
     case None:
         break;
@@ -94,6 +114,9 @@ TEST(Progress, StepSequences) {
         {"a step refuses item 2", 20, Refuse, upToSecond, kProgressRefused},
         {"Cancel while item 2 runs", 20, ClickCancel, upToSecond, kProgressCancelled},
         {"close box while item 2 runs", 20, CloseBox, upToSecond, kProgressCancelled},
+        {"a mouse click on Cancel while item 2 runs", 20, MouseOnCancel, upToSecond,
+         kProgressCancelled},
+        {"Cancel inside a box item 2 opened", 20, CancelInBox, upToSecond, kProgressCancelled},
         {"ticks during a step do nothing", 20, NestedLoop, all, kProgressDone},
         {"the opening call's answer is not used", -1, Refuse, all, kProgressDone},
         {"the last step refuses", 30, Refuse, all, kProgressRefused},

@@ -106,6 +106,10 @@ TEST(Items, SpreadItemsAndLookupsAcrossGroups) {
     ASSERT_EQ(second.size(), 2u);
     EXPECT_EQ(second[0], &group);
     EXPECT_EQ(second[1]->name, "two");
+    addItem(*doc, l, make("late", ItemType::Box, 3));
+    std::vector<Item*> again = itemsOfSpread(l, 2);
+    ASSERT_EQ(again.size(), 3u) << "an item added after a lookup is found too";
+    EXPECT_EQ(again[2]->name, "late");
     EXPECT_EQ(findItem(l, member.id), &member);
     EXPECT_EQ(findItemByName(l, "JobSlug"), &member);
     EXPECT_EQ(member.parent, &group);

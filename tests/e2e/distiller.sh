@@ -1,0 +1,94 @@
+# The Ghostscript kept running between pages: its PDFs are those of a run per page, page for
+# page; a page whose file cannot be put in place is reported for that page while the same
+# distiller serves the next export; a distiller that dies mid-run or answers nonsense costs a
+# restart or a run of its own for that page, never a page.
+. "$(dirname "$0")/lib.sh"
+
+settings '{"name": "Bleed Spreads PDF", "type": "PDF", "data": {"XABL": {"BleedSettings": {"Symmetric": "9"}}, "XPDF": {"PageOptions": {"Spreads": "1"}}, "AYWB": {"FWiz": {}}}}'
+layout "$T/Book.lyt" 7 '"spreads": [[1], [2, 3], [4, 5], [6, 7]], "items": [
+{"name": "Head", "type": "text", "page": 2, "bounds": [54, 54, 90, 558], "text": "Chapter one", "fontSize": 24},
+{"name": "Body", "type": "text", "page": 5, "bounds": [108, 54, 700, 558], "text": "Sturdy, light and made to last.", "fontSize": 10},
+{"name": "Box", "type": "box", "page": 7, "bounds": [100, 100, 300, 300]}]'
+command -v qpdf >/dev/null || { echo "$e2e_name: skipped, qpdf is not installed"; exit 0; }
+
+# Distillers that note each start in a file of their own.
+wrapper() {
+    printf '#!/bin/sh\necho start >>"%s"\n%s\n' "$T/$1.starts" "$2" >"$T/$1"
+    chmod +x "$T/$1"
+}
+wrapper counted 'exec /usr/bin/gs "$@"'
+# The run of its own that a page falls back to.
+wrapper single 'exec /usr/bin/gs "$@"'
+# Its input ends after two pages, so Ghostscript ends in the middle of every third.
+wrapper dying 'i=0; while [ $i -lt 2 ] && read -r job; do echo "$job"; i=$((i + 1)); done | /usr/bin/gs "$@"'
+wrapper nonsense 'echo; echo LHready; while read -r n; do echo "LHdone x$n ok"; done'
+starts() {
+    if [ -f "$T/$1.starts" ]; then wc -l <"$T/$1.starts" | tr -d ' '; else echo 0; fi
+}
+
+export_all() {
+    mkdir -p "$T/out/$1"
+    export_pages "$T/out/$1/Book" "Bleed Spreads PDF" "1-7" "check 8 on"
+}
+# boxes DIR: every file's page count, size and boxes, and whether qpdf finds it sound.
+boxes() {
+    for f in "$T/out/$1"/*; do
+        echo "$(basename "$f"): $(pdf_pages "$f") page(s), $(pdf_size "$f")"
+        pdfinfo -box "$f" 2>/dev/null | grep -E '^(MediaBox|CropBox|BleedBox|TrimBox|ArtBox|Page rot)'
+        qpdf --check "$f" >/dev/null 2>&1 && echo "sound" || echo "qpdf finds faults"
+    done
+}
+
+{
+    echo "open $(q "$(winpath "$T/Book.lyt")")"
+    export_all once
+    echo "quit"
+} >"$T/once.script"
+run_host "$T/once.script" --resident-distiller none
+check "a run per page: the files" "Book_001.pdf Book_002.pdf Book_004.pdf Book_006.pdf" \
+    "$(files "$T/out/once")"
+reference=$(boxes once)
+check "a run per page: a spread with bleed" "1242 x 810" "$(pdf_size "$T/out/once/Book_002.pdf")"
+
+# The second export finds a folder where its spread's file goes.
+mkdir -p "$T/out/blocked/Book_004.pdf"
+{
+    echo "open $(q "$(winpath "$T/Book.lyt")")"
+    export_all resident
+    export_all blocked
+    export_all after
+    echo "quit"
+} >"$T/resident.script"
+run_host "$T/resident.script" --resident-distiller "$T/counted" --distiller "$T/single"
+check "resident: one distiller for three exports" 1 "$(starts counted)"
+check "resident: no page needed a run of its own" 0 "$(starts single)"
+check "resident: the same pages, sizes and boxes" "$reference" "$(boxes resident)"
+check "resident: the blocked spread is reported, alone" \
+    "output: Z:$(printf '%s' "$T/out/blocked/Book_004.pdf" | tr '/' '\\'): cannot be written" \
+    "$(grep '^output:' "$T/host.txt" || true)"
+check "resident: the other spreads of that export" "Book_001.pdf Book_002.pdf Book_004.pdf Book_006.pdf" \
+    "$(files "$T/out/blocked")"
+check "resident: the export after it" "$reference" "$(boxes after)"
+
+# fault NAME: one export into out/NAME with the distiller NAME.
+fault() {
+    {
+        echo "open $(q "$(winpath "$T/Book.lyt")")"
+        export_all "$1"
+        echo "quit"
+    } >"$T/$1.script"
+    run_host "$T/$1.script" --resident-distiller "$T/$1" --distiller "$T/single"
+}
+fault dying
+check "a dying distiller: every page" "$reference" "$(boxes dying)"
+check "a dying distiller: started again" yes "$([ "$(starts dying)" -ge 2 ] && echo yes || starts dying)"
+check "a dying distiller: the page it died on ran alone" 1 "$(starts single)"
+check "a dying distiller: nothing reported" "" "$(grep '^output:' "$T/host.txt" || true)"
+rm -f "$T/single.starts"
+fault nonsense
+check "nonsense answers: every page" "$reference" "$(boxes nonsense)"
+check "nonsense answers: given up after a few starts" yes \
+    "$([ "$(starts nonsense)" -ge 1 ] && [ "$(starts nonsense)" -le 3 ] && echo yes || starts nonsense)"
+check "nonsense answers: every page ran alone" 4 "$(starts single)"
+
+finish
