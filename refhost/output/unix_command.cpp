@@ -74,6 +74,26 @@ std::wstring quoteWindowsArgument(const std::wstring& a) {
     return out;
 }
 
+// Starts /bin/sh under Wine with the given arguments, without waiting for it.
+static bool startShell(const std::vector<std::string>& args) {
+    std::string shell = dosPathOf("/bin/sh");
+    if (shell.empty()) return false;
+    std::wstring cmd;
+    for (const auto& a : args) {
+        if (!cmd.empty()) cmd.push_back(L' ');
+        cmd += quoteWindowsArgument(wide(a));
+    }
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(wide(shell).c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return true;
+}
+
 UnixRun runUnixCommand(const std::vector<std::string>& argv, unsigned timeoutMs) {
     UnixRun run;
     if (argv.empty() || !runningUnderWine()) return run;
@@ -91,20 +111,8 @@ UnixRun runUnixCommand(const std::vector<std::string>& argv, unsigned timeoutMs)
         logU,
         statusU};
     args.insert(args.end(), argv.begin(), argv.end());
-    std::wstring cmd;
-    for (const auto& a : args) {
-        if (!cmd.empty()) cmd.push_back(L' ');
-        cmd += quoteWindowsArgument(wide(a));
-    }
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(wide(shell).c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &si, &pi))
-        return run;
+    if (!startShell(args)) return run;
     run.started = true;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
     DWORD startTick = GetTickCount();
     std::string status;
     while (!readWholeFile(statusDos, status)) {
@@ -124,25 +132,6 @@ UnixRun runUnixCommand(const std::vector<std::string>& argv, unsigned timeoutMs)
 }
 
 namespace {
-
-bool startShell(const std::vector<std::string>& args) {
-    std::string shell = dosPathOf("/bin/sh");
-    if (shell.empty()) return false;
-    std::wstring cmd;
-    for (const auto& a : args) {
-        if (!cmd.empty()) cmd.push_back(L' ');
-        cmd += quoteWindowsArgument(wide(a));
-    }
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(wide(shell).c_str(), &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return true;
-}
 
 void killUnixProcess(long pid) {
     if (pid > 0) startShell({"sh", "-c", "kill -9 \"$1\" 2>/dev/null", "sh", std::to_string(pid)});
