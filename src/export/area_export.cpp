@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "export/export_host.h"
-#include "export/overflow_check.h"
+#include "export/item_walk.h"
 #include "export/style_settings.h"
 
 static float points(Fixed value) {
@@ -21,8 +21,7 @@ void areaBoxTexts(const FixedRect& page, const FixedRect& box, Fixed bleed, char
     if (b != 0) {
         // The media carries the bleed on every side, so the trim moves in by it.
         snprintf(trimBox, size, "%.3f %.3f %.3f %.3f", x1 + b, y1 + b, x2 + b, y2 + b);
-        snprintf(bleedBox, size, "%.3f %.3f %.3f %.3f", (x1 + b) - b, (y1 + b) - b, (x2 + b) + b,
-                 (y2 + b) + b);
+        snprintf(bleedBox, size, "%.3f %.3f %.3f %.3f", x1, y1, x2 + 2 * b, y2 + 2 * b);
     } else {
         snprintf(bleedBox, size, "%.3f %.3f %.3f %.3f", x1, y1, x2, y2);
         snprintf(trimBox, size, "%s", bleedBox);

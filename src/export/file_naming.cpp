@@ -8,6 +8,7 @@
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/naming_text.h"
 #include "export/page_range.h"
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
@@ -123,10 +124,7 @@ bool areaFileName(ExportState& state, const char* path) {
 // Characters Windows refuses in a file name, path separators among them, and "..", which
 // would climb out of the chosen folder.
 static bool isSafeNamePart(const std::string& text) {
-    if (text.find("..") != std::string::npos) return false;
-    for (unsigned char c : text)
-        if (c < 0x20 || strchr("<>:\"/\\|?*", c)) return false;
-    return true;
+    return text.find("..") == std::string::npos && !holdsForbiddenNameChar(text.c_str());
 }
 
 static std::string foldCase(std::string text) {

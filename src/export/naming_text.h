@@ -9,3 +9,7 @@ enum NamingTextProblem {
     kNamingTextForbidden, // one of \ / : * ? " < > | or a control character
 };
 NamingTextProblem namingTextProblem(const char* text);
+
+// True when text holds a character that Windows refuses in a file name: a control character or
+// one of \ / : * ? " < > | (the bytes of other characters in UTF-8 are all 0x80 or above).
+bool holdsForbiddenNameChar(const char* text);

@@ -11,7 +11,6 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "export/export_host.h"
-#include "export/file_naming.h"
 #include "export/export_ui.h"
 #include "export/file_naming.h"
 #include "export/page_range.h"
@@ -20,9 +19,9 @@
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
 #include "foundation/paths.h"
+#include "foundation/settings.h"
 #include "host/host_ui_ops.h"
 #include "host/module.h"
-#include "foundation/settings.h"
 
 namespace {
 
@@ -144,8 +143,7 @@ void fillStyles(const char* name) {
     std::string leftOut;
     for (const std::string& style : fillStyleList(&leftOut))
         addListItem(list, style.c_str());
-    std::string wanted = name;
-    setControlText(list, wanted.c_str());
+    setControlText(list, name);
     copyTextCut(gRun->state->styleName, selectedStyle().c_str());
     if (!leftOut.empty() && !gRun->toldLongName) {
         gRun->toldLongName = true;

@@ -5,11 +5,11 @@
 #include "dialogs/toolkit.h"
 #include "foundation/log.h"
 #include "foundation/prefs.h"
+#include "foundation/settings.h"
 #include "foundation/version.h"
 #include "host/export_ui_install.h"
 #include "host/host_tables.h"
 #include "host/prefs_messages.h"
-#include "foundation/settings.h"
 
 void runStartup() {
     const KxhAppTable& app = hostTables().app;

@@ -1,7 +1,7 @@
 // Document events: the tracking history records them, and an output stamps the job slug.
+#include "foundation/settings.h"
 #include "host/handlers.h"
 #include "host/host_tables.h"
-#include "foundation/settings.h"
 #include "host/tracking.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "foundation/settings.h"
 #include "foundation/temppool.h"
 #include "host/host_tables.h"
-#include "foundation/settings.h"
 
 namespace {
 
