@@ -2,7 +2,7 @@
 SHELL := /bin/sh
 JOBS ?= $(shell nproc)
 
-.PHONY: all bootstrap configure build build-win test test-native test-win fuzz demo screenshots bench clean
+.PHONY: all bootstrap configure build build-win test test-native test-win fuzz fuzz-build fuzz-long demo screenshots bench clean
 
 all: build
 
@@ -25,10 +25,18 @@ test-win: build
 	ctest --preset win -j $(JOBS) || { tools/test-env stop; exit 1; }
 	@tools/test-env stop
 
-fuzz: bootstrap
+fuzz-build: bootstrap
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
-	tools/run-fuzzers build/fuzz 20
+
+# A short run of every target that replays the committed corpus; any finding fails it.
+fuzz: fuzz-build
+	tools/run-fuzzers --time 20 --jobs $(JOBS) build/fuzz
+
+# Ten million executions of each target (at most an hour each), then what the run reached that
+# the committed corpus does not is added to tests/fuzz/corpus/ as a minimal set of inputs.
+fuzz-long: fuzz-build
+	tools/run-fuzzers --runs 10000000 --time 3600 --jobs $(JOBS) --merge build/fuzz
 
 build-win: bootstrap
 	cmake --preset win >/dev/null

@@ -30,7 +30,7 @@ void copyCut(char* dest, size_t destSize, const char* text, size_t length) {
 char* copyResource(const void* data, size_t size) {
     char* copy = static_cast<char*>(malloc(size + 2));
     if (!copy) return nullptr;
-    memcpy(copy, data, size);
+    if (size > 0) memcpy(copy, data, size); // an empty resource may come without any data
     copy[size] = '\0';
     copy[size + 1] = '\0';
     return copy;
