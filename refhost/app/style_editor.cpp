@@ -132,7 +132,7 @@ bool confirm(HWND dialog, EditorState& state) {
     char* end = nullptr;
     double bleed = bleedText.empty() ? 0 : std::strtod(bleedText.c_str(), &end);
     if (!bleedText.empty() &&
-        (!end || *end || !std::isfinite(bleed) || bleed < 0 || bleed > 1000)) {
+        (!end || *end || !std::isfinite(bleed) || bleed < 0 || bleed > kMaxBleed)) {
         complain(dialog, L"The bleed must be a number of points from 0 to 1000.", kStyleBleedId);
         return false;
     }

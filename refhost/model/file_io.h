@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "model/path_names.h"
+
 namespace refhost {
 
 bool readWholeFile(const std::string& path, std::string& data);
@@ -22,9 +24,7 @@ bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 // Replaces target by source (same folder), overwriting.
 bool replaceFile(const std::string& source, const std::string& target);
-std::string fileNameOf(const std::string& path);
 // A path in the system's temporary folder unique to this process and call: "...\\tag-PID-N".
 std::string temporaryPath(const std::string& tag);
-std::string folderOf(const std::string& path); // without trailing separator; "" when none
 
 } // namespace refhost

@@ -78,8 +78,9 @@ double styleBleed(const OutputStyle& style) {
     const std::string* v = findValue(style, kOwnerBleed, {"BleedSettings", "Symmetric"});
     if (!v || v->empty()) return 0;
     double b = std::strtod(v->c_str(), nullptr);
-    // A negative bleed would shrink the page; the host treats it as none.
-    return b > 0 ? b : 0;
+    // A negative bleed would shrink the page, and one the style editor refuses (infinite, or
+    // over kMaxBleed) can only come from a file written by hand: the host treats both as none.
+    return b > 0 && b <= kMaxBleed ? b : 0;
 }
 
 bool styleExportsSpreads(const OutputStyle& style) {

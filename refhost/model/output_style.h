@@ -52,6 +52,7 @@ void setValue(OutputStyle& style, uint32_t owner, const std::vector<std::string>
               const std::string& value);
 
 // The host's own settings of a style.
+constexpr double kMaxBleed = 1000;           // points, the most the style editor takes
 double styleBleed(const OutputStyle& style); // XABL BleedSettings/Symmetric, points
 bool styleExportsSpreads(
     const OutputStyle& style); // XPXT EPS/General/Spread or XPDF PageOptions/Spreads

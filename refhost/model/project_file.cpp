@@ -1,9 +1,9 @@
 #include "model/project_file.h"
 
 #include "model/base64.h"
-#include "model/file_io.h"
 #include "model/fourcc.h"
 #include "model/json_util.h"
+#include "model/path_names.h"
 
 #include <algorithm>
 #include <cmath>
@@ -266,8 +266,6 @@ Json writeItem(const Item& item) {
     return j;
 }
 
-int untitledCounter = 0;
-
 } // namespace
 
 std::unique_ptr<Document> parseProject(const std::string& text, const std::string& fileName,
@@ -291,25 +289,6 @@ std::unique_ptr<Document> parseProject(const std::string& text, const std::strin
         return nullptr;
     }
     doc->name = fileNameOf(fileName);
-    return doc;
-}
-
-std::unique_ptr<Document> loadProject(const std::string& path, bool untitled, std::string* error) {
-    std::string text;
-    if (!readWholeFile(path, text)) {
-        if (error) *error = path + ": cannot be read";
-        return nullptr;
-    }
-    auto doc = parseProject(text, path, error);
-    if (!doc) return nullptr;
-    if (untitled) {
-        doc->path.clear();
-        doc->name = "Project" + std::to_string(++untitledCounter);
-    } else {
-        doc->path = path;
-        doc->name = fileNameOf(path);
-    }
-    doc->changed = false;
     return doc;
 }
 
@@ -341,18 +320,6 @@ std::string projectToJson(const Document& doc) {
     j["layouts"] = layouts;
     j["data"] = writeData(doc.data);
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
-
-bool writeProjectCopy(const Document& doc, const std::string& path, std::string* error) {
-    return writeFileAtomic(path, projectToJson(doc), error);
-}
-
-bool saveProject(Document& doc, const std::string& path, std::string* error) {
-    if (!writeFileAtomic(path, projectToJson(doc), error)) return false;
-    doc.path = path;
-    doc.name = fileNameOf(path);
-    doc.changed = false;
-    return true;
 }
 
 } // namespace refhost

@@ -1,4 +1,3 @@
-#include "model/file_io.h"
 #include "model/json_util.h"
 #include "model/output_style.h"
 
@@ -118,18 +117,6 @@ bool parseSettings(const std::string& text, const std::string& fileName, HostSet
     return true;
 }
 
-bool loadSettings(const std::string& path, HostSettings& settings, std::string* error) {
-    std::string text;
-    if (!readWholeFile(path, text)) {
-        if (error) *error = path + ": cannot be read";
-        return false;
-    }
-    if (!parseSettings(text, path, settings, error)) return false;
-    settings.path = path;
-    settings.changed = false;
-    return true;
-}
-
 std::string settingsToJson(const HostSettings& settings) {
     Json j = Json::object();
     j["format"] = kSettingsFormat;
@@ -151,21 +138,6 @@ std::string settingsToJson(const HostSettings& settings) {
     j["outputStyles"] = list;
     mergeExtraFields(j, settings.extraJson);
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
-
-bool saveSettings(HostSettings& settings, std::string* error) {
-    if (settings.path.empty()) {
-        if (error) *error = "the settings have no file to be saved in";
-        return false;
-    }
-    if (!writeFileAtomic(settings.path, settingsToJson(settings), error)) return false;
-    settings.changed = false;
-    return true;
-}
-
-bool saveSettingsIfChanged(HostSettings& settings, std::string* error) {
-    if (!settings.changed || settings.path.empty()) return true;
-    return saveSettings(settings, error);
 }
 
 } // namespace refhost

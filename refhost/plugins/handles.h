@@ -47,8 +47,13 @@ void forgetBlock(KxhBlock block); // the block is being freed
 bool isLiveRegion(KxhRegion region);
 
 // Fixed (16.16) and points.
+// Coordinates beyond what a Fixed holds (a long spread of wide pages, an item placed far off
+// in a project file) saturate instead of wrapping around.
 inline KxhFixed toFixed(double points) {
     const double v = points * 65536.0;
+    if (!(v == v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
     return static_cast<KxhFixed>(v < 0 ? v - 0.5 : v + 0.5);
 }
 inline double fromFixed(KxhFixed value) {

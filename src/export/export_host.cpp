@@ -323,8 +323,9 @@ bool hostStyleHasContainer(StyleHandle style, uint32_t owner) {
 }
 
 bool hostStyleValue(StyleHandle style, uint32_t owner, const char* const* path, int32_t depth,
-                    char* value, size_t size) {
+                    char* value, size_t size, bool* cut) {
     clearText(value, size);
+    if (cut) *cut = false;
     if (!haveContainers() || !HOST(style, getValue) || !style || depth < 1 || size == 0)
         return false;
     KxhContainer container = gHost.style->getContainer(style, owner, 0);
@@ -336,6 +337,7 @@ bool hostStyleValue(StyleHandle style, uint32_t owner, const char* const* path, 
     if (dict) {
         int32_t result = gHost.style->getValue(dict, path[depth - 1], value, bufferSize(size));
         found = result == KXH_OK;
+        if (cut) *cut = result == KXH_TRUNCATED;
         if (result != KXH_OK && result != KXH_TRUNCATED) clearText(value, size);
     }
     gHost.style->releaseContainer(container);

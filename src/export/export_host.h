@@ -100,9 +100,10 @@ void hostStyleName(StyleHandle style, char* name, size_t size);
 
 // Keyed data of a style: the value at `path` (dictionary keys, then the value's key) in the
 // owner's container. False when the container or any step is missing (value "") or when the
-// value does not fit (value holds it cut at a character boundary). Nothing is created.
+// value does not fit (value holds it cut at a character boundary, and *cut is set: a value cut
+// to nothing must not pass for a missing one). Nothing is created.
 bool hostStyleValue(StyleHandle style, uint32_t owner, const char* const* path, int32_t depth,
-                    char* value, size_t size);
+                    char* value, size_t size, bool* cut = nullptr);
 bool hostStyleHasContainer(StyleHandle style, uint32_t owner);
 // Writes values, in order, under one dictionary of the owner's container (both created when
 // missing) and hands the container back to the style. False when the host refuses.

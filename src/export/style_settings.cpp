@@ -33,11 +33,12 @@ static int32_t readInteger(StyleHandle style, const char* key, int32_t fallback)
 static bool readShortText(StyleHandle style, const char* key, char (&text)[kShortTextSize]) {
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
-    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value)) {
+    bool cut = false;
+    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value, &cut)) {
         copyText(text, value);
         return true;
     }
-    if (value[0] == 0) return true; // missing: the default stays
+    if (!cut) return true; // missing: the default stays
     copyTextCut(text, value);
     return false;
 }

@@ -11,6 +11,9 @@
 bool addTrackingEntry(int32_t document, const char* word);
 // The history as UTF-16: empty without one; bytes that are no UTF-8 become U+FFFD.
 WideText trackingText(int32_t document);
+// The history as an edit field shows it: entries end in a lone CR, at which the field does not
+// break lines, so an LF follows each CR that has none.
+WideText trackingDisplayText(const WideText& text);
 // Removes the history and marks the document changed.
 void removeTrackingHistory(int32_t document);
 // The document of the frontmost layout, or -1.

@@ -18,17 +18,6 @@ namespace {
 
 constexpr int kHistoryField = 3;
 
-// Entries end in a lone CR, which the edit control does not break lines at.
-WideText withLineBreaks(const WideText& text) {
-    WideText shown;
-    shown.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
-        shown += text[i];
-        if (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n')) shown += L'\n';
-    }
-    return shown;
-}
-
 bool initTrackingWindow(HWND dialog, void* ownerData) {
     const WideText* text = static_cast<const WideText*>(ownerData);
     // The string table's "tracking" (the preference's label) would otherwise retitle it.
@@ -36,7 +25,7 @@ bool initTrackingWindow(HWND dialog, void* ownerData) {
     HWND field = GetDlgItem(dialog, kHistoryField);
     // The field holds the whole history, however long, with no limit of its own.
     SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-    setWindowTextQuietly(field, withLineBreaks(*text).c_str());
+    setWindowTextQuietly(field, trackingDisplayText(*text).c_str());
     // Focus on OK rather than on the field, which would show the whole history selected.
     SetFocus(GetDlgItem(dialog, IDOK));
     return true;

@@ -72,6 +72,17 @@ WideText trackingText(int32_t document) {
     return text;
 }
 
+WideText trackingDisplayText(const WideText& text) {
+    WideText shown;
+    shown.reserve(text.size() + text.size() / 16);
+    for (size_t i = 0; i < text.size(); ++i) {
+        shown += text[i];
+        if (text[i] == WideChar('\r') && (i + 1 == text.size() || text[i + 1] != WideChar('\n')))
+            shown += WideChar('\n');
+    }
+    return shown;
+}
+
 void removeTrackingHistory(int32_t document) {
     const KxhDocDataTable& data = hostTables().docData;
     if (document < 0 || !data.setDocumentData) return;

@@ -56,6 +56,10 @@ TEST(Styles, FileNamingRecord) {
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, describe(readFileNaming(handleOf(c.style))));
     EXPECT_TRUE(world.host.styles[0]->containers.empty()) << "reading created data";
+    // A suffix the host cuts to nothing (bytes that start no character) is not a missing one.
+    FakeStyle* cut =
+        add(KXH_TYPE_PDF, {{kKestrixOwner, {{"FWiz/Suffix", std::string(33, '\x97')}}}});
+    EXPECT_EQ(1, readFileNaming(handleOf(cut)).namingTooLong);
 
     FWiz naming{1, 3, "-", ".PDF", 1, 0, 0};
     writeFileNaming(handleOf(world.host.styles[0].get()), naming);

@@ -8,6 +8,7 @@
 
 #include "export/export_host.h"
 #include "export/page_range.h"
+#include "fuzz_require.h"
 
 namespace {
 

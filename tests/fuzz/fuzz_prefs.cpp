@@ -1,6 +1,7 @@
 // The preferences parser and editor on arbitrary file bytes: the memory form keeps its shape,
 // the file form is stable after one round, and a write that is accepted reads back exactly.
 #include "foundation/prefs.h"
+#include "fuzz_require.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,18 +9,14 @@
 #include <string>
 #include <vector>
 
-static void require(bool condition) {
-    if (!condition) abort();
-}
-
 // Right after a load no CR follows another; a freshly appended section may leave two.
 static void checkMemoryForm(const CMyPrefs& prefs, bool normalised) {
-    require(prefs.text() && prefs.length() < prefs.capacity());
-    require(prefs.text()[prefs.length()] == 0);
+    REQUIRE(prefs.text() && prefs.length() < prefs.capacity());
+    REQUIRE(prefs.text()[prefs.length()] == 0);
     for (uint64_t i = 0; i < prefs.length(); ++i) {
         char c = prefs.text()[i];
-        require(c != '\n');
-        require(!normalised || c != '\r' || i == 0 || prefs.text()[i - 1] != '\r');
+        REQUIRE(c != '\n');
+        REQUIRE(!normalised || c != '\r' || i == 0 || prefs.text()[i - 1] != '\r');
     }
 }
 
@@ -28,12 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CMyPrefs prefs;
     if (prefs.loadBytes(bytes, size) != 0) return 0;
     checkMemoryForm(prefs, true);
-    require(prefs.text()[0] == '\r' && prefs.text()[prefs.length() - 1] == '\r');
+    REQUIRE(prefs.text()[0] == '\r' && prefs.text()[prefs.length() - 1] == '\r');
 
     const std::string file = prefs.fileForm();
     CMyPrefs again;
-    require(again.loadBytes(file.data(), file.size()) == 0);
-    require(again.fileForm() == file);
+    REQUIRE(again.loadBytes(file.data(), file.size()) == 0);
+    REQUIRE(again.fileForm() == file);
 
     // Names and values from the input itself, so the fuzzer steers them into its own text.
     std::vector<std::string> tokens;
@@ -53,13 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const char* key = tokens[i + 1].c_str();
         const char* value = tokens[i + 2].c_str();
         int32_t length = prefs.getString(section, key, small, sizeof small);
-        require(length < static_cast<int32_t>(sizeof small) && (length < 0 || small[length] == 0));
+        REQUIRE(length < static_cast<int32_t>(sizeof small) && (length < 0 || small[length] == 0));
         prefs.getInt(section, key, 0);
         if (prefs.setString(section, key, value) == 0) {
             std::vector<char> read(tokens[i + 2].size() + 1);
-            require(prefs.getString(section, key, read.data(), read.size()) ==
+            REQUIRE(prefs.getString(section, key, read.data(), read.size()) ==
                     static_cast<int32_t>(tokens[i + 2].size()));
-            require(tokens[i + 2] == read.data());
+            REQUIRE(tokens[i + 2] == read.data());
         }
         checkMemoryForm(prefs, false);
     }

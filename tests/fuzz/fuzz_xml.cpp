@@ -9,10 +9,7 @@
 #include "foundation/platform/posix/resource_registry.h"
 #include "foundation/temppool.h"
 #include "foundation/xml.h"
-
-static void require(bool condition) {
-    if (!condition) abort();
-}
+#include "fuzz_require.h"
 
 struct Walk {
     const std::string* document;
@@ -21,9 +18,9 @@ struct Walk {
 
 static bool visit(const char* element, int32_t length, void* context) {
     Walk* walk = static_cast<Walk*>(context);
-    require(length > 0 && strlen(element) == static_cast<size_t>(length));
-    require(element[0] == '<' && element[length - 1] == '>');
-    require(walk->document->find(element) != std::string::npos);
+    REQUIRE(length > 0 && strlen(element) == static_cast<size_t>(length));
+    REQUIRE(element[0] == '<' && element[length - 1] == '>');
+    REQUIRE(walk->document->find(element) != std::string::npos);
     return ++walk->visits < 10000;
 }
 
@@ -38,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char value[kXmlValueSize + 8];
     memset(value, '#', sizeof value);
     int32_t n = xmlGetText(document.c_str(), name.c_str(), value);
-    require(n >= 0 && n <= kXmlMaxText && value[n] == 0);
-    require(value[kXmlValueSize] == '#');
-    if (n > 0) require(document.find(std::string(value, n)) != std::string::npos);
+    REQUIRE(n >= 0 && n <= kXmlMaxText && value[n] == 0);
+    REQUIRE(value[kXmlValueSize] == '#');
+    if (n > 0) REQUIRE(document.find(std::string(value, n)) != std::string::npos);
     xmlGetInt(document.c_str(), name.c_str(), -1);
 
     Walk walk{&document, 0};
@@ -48,13 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     registerResource("MYSTRINGS_E", "XML", document.data(), document.size());
     setInterfaceLanguage(0);
-    require(loadStringTable() == 0);
+    REQUIRE(loadStringTable() == 0);
     for (const char* suffix : {"", ":", "?", "\xE2\x80\xA6"}) {
         std::string key = name + suffix;
         char dest[kLocalizedSize + 8];
         memset(dest, '#', sizeof dest);
         localizeLabel(&key[0], dest);
-        require(strlen(dest) < kLocalizedSize && dest[kLocalizedSize] == '#');
+        REQUIRE(strlen(dest) < kLocalizedSize && dest[kLocalizedSize] == '#');
         localizeLabelWide(key.c_str());
     }
     unloadStringTable();

@@ -168,6 +168,8 @@ TEST(SettingsFile, BleedAndSpreadsOfAStyle) {
         {kTypePdf, kOwnerBleed, {"BleedSettings", "Symmetric"}, "0.5", 0.5, false},
         {kTypePdf, kOwnerBleed, {"BleedSettings", "Symmetric"}, "", 0, false},
         {kTypePdf, kOwnerBleed, {"BleedSettings", "Symmetric"}, "-3", 0, false},
+        {kTypePdf, kOwnerBleed, {"BleedSettings", "Symmetric"}, "inf", 0, false},
+        {kTypePdf, kOwnerBleed, {"BleedSettings", "Symmetric"}, "1e300", 0, false},
         {kTypePdf, kOwnerPdfExport, {"PageOptions", "Spreads"}, "1", 0, true},
         {kTypePdf, kOwnerPdfExport, {"PageOptions", "Spreads"}, "0", 0, false},
         {kTypeEps, kOwnerEpsExport, {"EPS", "General", "Spread"}, "1", 0, true},
