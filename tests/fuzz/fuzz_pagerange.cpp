@@ -90,8 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data + 3), size - 3);
 
     if (parsePageRange(text.c_str(), state) == 0 && state.spreads) reduceToSpreads(state);
-    if (state.pageFlags.size() != static_cast<size_t>(gPages) + 1 || state.pageFlags[0] != 0)
-        abort();
+    REQUIRE(state.pageFlags.size() == static_cast<size_t>(gPages) + 1 && state.pageFlags[0] == 0);
 
     CMyArray list{};
     create(&list, 16, sizeof(int32_t));
@@ -101,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int32_t i = 0; i < list.count; i++) {
         int32_t page;
         memcpy(&page, at(&list, i), sizeof page);
-        if (page <= previous || page > gPages) abort();
+        REQUIRE(page > previous && page <= gPages);
         previous = page;
     }
     release(&list);
