@@ -33,10 +33,10 @@ fuzz-build: bootstrap
 fuzz: fuzz-build
 	tools/run-fuzzers --time 20 --jobs $(JOBS) build/fuzz
 
-# Ten million executions of each target (at most an hour each), then what the run reached that
+# Ten million executions of each target (at most two hours each), then what the run reached that
 # the committed corpus does not is added to tests/fuzz/corpus/ as a minimal set of inputs.
 fuzz-long: fuzz-build
-	tools/run-fuzzers --runs 10000000 --time 3600 --jobs $(JOBS) --merge build/fuzz
+	tools/run-fuzzers --runs 10000000 --time 7200 --jobs $(JOBS) --merge build/fuzz
 
 build-win: bootstrap
 	cmake --preset win >/dev/null
