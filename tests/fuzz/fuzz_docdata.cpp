@@ -12,6 +12,7 @@
 #include "foundation/encoding.h"
 #include "foundation/prefs.h"
 #include "foundation/settings.h"
+#include "foundation/temppool.h"
 #include "fuzz_require.h"
 #include "host/host_tables.h"
 #include "host/tracking.h"
@@ -122,5 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t newline = input.find('\n');
     checkRememberedStyle(input.substr(0, newline));
     checkHistory(newline == std::string::npos ? std::string() : input.substr(newline + 1));
+    // The plug-in frees its temporary texts after every host message; so does each run here.
+    releaseTemporaryStrings();
     return 0;
 }
