@@ -2,7 +2,7 @@
 SHELL := /bin/sh
 JOBS ?= $(shell nproc)
 
-.PHONY: all bootstrap configure build build-win test test-native test-win fuzz fuzz-build fuzz-long demo screenshots bench clean
+.PHONY: all bootstrap configure build build-win test test-native test-win fuzz fuzz-build fuzz-long demo screenshots bench dist clean
 
 all: build
 
@@ -54,9 +54,13 @@ screenshots: build-win
 bench: build-win
 	tools/bench-export build/win
 
+# The release package dist/Kestrix-VERSION-win64.zip: the DLL, the user guide, SHA256SUMS.
+dist: build-win
+	tools/make-dist build/win
+
 # The fuzzers run first so that the run ends with CTest's summary of the Windows tests.
 test: build
 	$(MAKE) --no-print-directory fuzz test-native test-win
 
 clean:
-	rm -rf build out
+	rm -rf build out dist
