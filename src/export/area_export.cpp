@@ -48,7 +48,7 @@ bool hideIfOutside(ItemHandle item, void* context) {
 
 } // namespace
 
-int32_t exportArea(ExportState& state) {
+int32_t exportArea(RunContext& state) {
     int32_t page = hostItemPage(state.currentBox);
     FixedRect boxRect;
     if (page < 1 || !hostItemBounds(state.currentBox, &boxRect)) return KXH_OUTPUT_NO_PAGES;
@@ -68,16 +68,14 @@ int32_t exportArea(ExportState& state) {
     state.currentPage = static_cast<int16_t>(page);
     hostNormaliseRect(&boxRect);
     state.outputRect = boxRect;
-    state.exporting = 1;
-    int32_t result = hostExportLayout(state.layoutId, state.styleType);
-    state.exporting = 0;
+    int32_t result = runHostExport(state);
 
     for (ItemHandle item : hide.hidden)
         hostSetSuppressOutput(item, false);
     return result;
 }
 
-void areaOutputSetup(ExportState& state, KxhOutput output) {
+void areaOutputSetup(RunContext& state, KxhOutput output) {
     hostItemBounds(state.currentBox, &state.outputRect);
     state.bleedRect = state.outputRect;
     hostInsetRect(&state.bleedRect, -state.bleed, -state.bleed);

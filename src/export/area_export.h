@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "export/export_state.h"
+#include "export/run_context.h"
 #include "kxh_base.h"
 
 // Export of the area covered by the selected box: every item that does not touch the box is
@@ -16,7 +16,7 @@ void areaBoxTexts(const FixedRect& page, const FixedRect& box, Fixed bleed, char
 
 // One host export of currentBox's page with styleName, to outputFile. Returns the host's
 // result (0 written). Each hidden item gets its own suppress-output setting back.
-int32_t exportArea(ExportState& state);
+int32_t exportArea(RunContext& state);
 
 // The area part of the output set-up: outputRect, bleedRect and, for EPS, the clip.
-void areaOutputSetup(ExportState& state, KxhOutput output);
+void areaOutputSetup(RunContext& state, KxhOutput output);

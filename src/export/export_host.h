@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 #include "kxh_api.h"
 
 // What the export engine asks of the host, in its own terms. Implemented over the host's

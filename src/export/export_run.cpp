@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "export/area_export.h"
@@ -12,6 +13,7 @@
 #include "export/file_naming.h"
 #include "export/overflow_check.h"
 #include "export/page_range.h"
+#include "export/run_context.h"
 #include "export/style_choice.h"
 #include "export/style_settings.h"
 #include "export/text_fields.h"
@@ -24,7 +26,7 @@
 
 constexpr int32_t kPageListCapacity = 2000;
 
-static void readProjectAndLayout(ExportState& state) {
+static void readProjectAndLayout(ExportRequest& state) {
     hostProjectPath(state.layoutId, state.projectPath, sizeof state.projectPath);
     char project[kPathSize];
     if (hostProjectName(state.layoutId, project, sizeof project)) {
@@ -49,11 +51,26 @@ static bool overflowAccepted(int32_t layout, bool areaMode) {
     return false;
 }
 
-static void exportAreaAndShow(ExportState& state) {
+// The folder of the chosen path is proposed next time.
+static void rememberFolder(const char* path) {
     char folder[kPathSize];
-    copyText(folder, state.outputFile);
+    copyText(folder, path);
     stripLastComponent(folder);
     setFolderPath(folder);
+}
+
+// False, with the refusal shown, when the plan refuses the run.
+static bool planAccepted(const ExportPlan& plan) {
+    if (!plan.refusal) return true;
+    logLine("doExport: refused (%s): %s\r\n", plan.refusal, plan.detail.c_str());
+    exportUi().showMessage(plan.refusal, plan.detail.empty() ? nullptr : plan.detail.c_str());
+    return false;
+}
+
+static void exportAreaAndShow(const ExportRequest& request, const ExportPlan& plan) {
+    if (!planAccepted(plan) || plan.files.empty()) return;
+    RunContext state = runContextFor(request);
+    copyText(state.outputFile, plan.files[0].file.c_str());
     int32_t result = exportArea(state);
     if (result == KXH_OUTPUT_CANCELLED) return;
     if (result != 0) {
@@ -71,76 +88,65 @@ void exportPages(bool areaMode) {
     if (areaMode && !hostCurrentItem(layout)) return;
     if (!overflowAccepted(layout, areaMode)) return;
 
-    ExportState& state = exportState();
-    resetExportState(state);
+    ExportRequest proposal = proposeExport(layout, areaMode);
+    if (!areaMode) logLine("exportPath: %s\r\n", proposal.exportPath);
+    std::optional<ExportRequest> request = exportUi().runExportDialog(proposal);
+    if (!request) return;
+    rememberFolder(request->exportPath);
+    // The dialog confirmed a plan made the same way from the same request.
+    ExportPlan plan = planExport(*request);
+    if (areaMode)
+        exportAreaAndShow(*request, plan);
+    else
+        doExport(*request, plan);
+    storeOutputStyle(*request);
+}
+
+ExportRequest proposeExport(int32_t layout, bool areaMode) {
+    ExportRequest state{};
     state.areaMode = areaMode ? 1 : 0;
     state.layoutId = layout;
     readOutputStyle(state);
     state.pageCount = static_cast<int16_t>(std::clamp(hostPageCount(layout), 0, kMaxPageCount));
-    clearPageFlags(state);
     state.currentBox = hostCurrentItem(layout);
     state.currentPage = hostCurrentPage(layout);
     readProjectAndLayout(state);
     defaultExportPath(state);
-
-    if (areaMode) {
-        std::string chosen; // the dialog has named the area's file already
-        if (!exportUi().runExportDialog(state, chosen)) return;
-        exportAreaAndShow(state);
-    } else {
-        if (!exportPath(state)) return;
-        doExport(state);
-    }
-    storeOutputStyle(state);
+    return state;
 }
 
-bool exportPath(ExportState& state) {
-    logLine("exportPath: %s\r\n", state.exportPath);
-    std::string chosen;
-    if (!exportUi().runExportDialog(state, chosen)) return false;
-    if (!copyText(state.exportPath, chosen.c_str())) {
-        exportUi().showMessage("pathTooLong", lastPathComponent(chosen.c_str()));
-        return false;
-    }
-    char folder[kPathSize];
-    copyText(folder, state.exportPath);
-    stripLastComponent(folder);
-    setFolderPath(folder);
-    replaceExtension(state.exportPath, sizeof state.exportPath, "");
-    return true;
-}
+namespace {
 
-void doExport(ExportState& state) {
+// The page loop's own data: the plan it writes and the context of the page being written.
+struct PageRun {
+    const ExportPlan* plan;
+    RunContext context;
+};
+
+} // namespace
+
+void doExport(const ExportRequest& request, const ExportPlan& plan) {
     logLine("doExport\r\n");
     // Every name is known before the first page is written: a run that would lose a page to a
     // repeated name, or write outside the chosen folder, writes nothing.
-    NamingCheck naming = checkOutputNames(state);
-    if (naming.problem != NamingProblem::none) {
-        logLine("doExport: refused (%s): %s\r\n", namingProblemKey(naming.problem),
-                naming.subject.c_str());
-        exportUi().showMessage(namingProblemKey(naming.problem), naming.subject.c_str());
-        return;
-    }
-    if (state.spreads == 1) reduceToSpreads(state);
+    if (!planAccepted(plan)) return;
     CMyArray list{};
     create(&list, kPageListCapacity, sizeof(int32_t));
-    // The pages arrive ascending and distinct; skipping the duplicate search keeps a layout of
+    // The outputs arrive in order and distinct; skipping the duplicate search keeps a layout of
     // thousands of pages from costing a quadratic number of comparisons.
     list.duplicatesAllowed = 1;
-    setupPgArray(&list, state.pageFlags, state.pageCount);
+    for (int32_t i = 0; i < static_cast<int32_t>(plan.files.size()); i++)
+        append(&list, &i);
 
     bool flag = false;
     bool haveFlag = hostExportFlag(&flag);
-    state.hostFlagSaved = flag ? 1 : 0;
     if (haveFlag && flag) hostSetExportFlag(false);
-    state.styleHandle = findStyle(state.styleName);
-    state.exporting = 1;
+    PageRun run{&plan, runContextFor(request)};
 
-    exportUi().runProgress(state.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF", exportPage,
-                           &list, &state);
+    exportUi().runProgress(request.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF",
+                           exportPage, &list, &run);
 
-    state.exporting = 0;
-    if (haveFlag) hostSetExportFlag(state.hostFlagSaved != 0);
+    if (haveFlag) hostSetExportFlag(flag);
     release(&list);
 }
 
@@ -160,7 +166,7 @@ static const char* failureReason(int32_t result) {
     }
 }
 
-static void reportPageFailure(const ExportState& state, int32_t result) {
+static void reportPageFailure(const RunContext& state, int32_t result) {
     logLine("exportPage: page %d not written (%d): %s\r\n", static_cast<int>(state.currentPage),
             static_cast<int>(result), state.outputFile);
     char reason[kLocalizedSize];
@@ -172,35 +178,33 @@ static void reportPageFailure(const ExportState& state, int32_t result) {
 }
 
 // "kProgress" with the page's displayed name in place of its "%s" (the text is no format).
-std::string progressText(const ExportState& state) {
+std::string progressText(int32_t layout, int32_t page) {
     char text[kLocalizedSize], name[kNameSize];
     localize("kProgress", text, sizeof text);
-    hostPageName(state.layoutId, state.currentPage, name, sizeof name);
-    if (!name[0]) snprintf(name, sizeof name, "%d", static_cast<int>(state.currentPage));
+    hostPageName(layout, page, name, sizeof name);
+    if (!name[0]) snprintf(name, sizeof name, "%d", static_cast<int>(page));
     std::string line = text;
     size_t at = line.find("%s");
     if (at == std::string::npos) return line + " " + name;
     return line.replace(at, 2, name);
 }
 
-bool exportPage(void* progressDialog, void* pageItem, void*, void* owner) {
-    if (!pageItem || !owner) return false;
-    ExportState& state = *static_cast<ExportState*>(owner);
-    int32_t page;
-    memcpy(&page, pageItem, sizeof page);
-    state.currentPage = static_cast<int16_t>(page);
+bool exportPage(void* progressDialog, void* planIndex, void*, void* owner) {
+    if (!planIndex || !owner) return false;
+    PageRun& run = *static_cast<PageRun*>(owner);
+    int32_t index;
+    memcpy(&index, planIndex, sizeof index);
+    if (index < 0 || index >= static_cast<int32_t>(run.plan->files.size())) return false;
+    const PlannedFile& planned = run.plan->files[static_cast<size_t>(index)];
+    RunContext& state = run.context;
+    state.currentPage = static_cast<int16_t>(planned.page);
     if (exportUi().showProgressText)
-        exportUi().showProgressText(progressDialog, progressText(state).c_str());
-    if (!composeFileName(state)) {
-        // Never write a page under a cut name: it could be another page's file.
-        exportUi().showMessage("pathTooLong", lastPathComponent(state.exportPath));
-        return false;
-    }
-    if (!overwriteWarning(state)) return false;
+        exportUi().showProgressText(progressDialog,
+                                    progressText(state.layoutId, state.currentPage).c_str());
+    copyText(state.outputFile, planned.file.c_str()); // planned to fit
+    if (!overwriteWarning(state.outputFile)) return false;
     logLine("exportPage: %d\r\n", static_cast<int>(state.currentPage));
-    state.exporting = 1;
-    int32_t result = hostExportLayout(state.layoutId, state.styleType);
-    state.exporting = 0;
+    int32_t result = runHostExport(state);
     if (result == KXH_OUTPUT_CANCELLED) return false;
     // The host's word alone is not enough: a success that left no file lost the page too.
     if (result == 0 && fileExists(state.outputFile)) return true;
@@ -209,8 +213,9 @@ bool exportPage(void* progressDialog, void* pageItem, void*, void* owner) {
 }
 
 int32_t OutputSetupHook(KxhOutput output) {
-    ExportState& state = exportState();
-    if (state.exporting != 1) return 0;
+    RunContext* run = activeRun();
+    if (!run) return 0;
+    RunContext& state = *run;
     state.bleed = readBleed(state.styleHandle);
 
     int32_t spreadPages = 1;

@@ -7,8 +7,8 @@ static int32_t answerNo(const char*, const char*) {
 static int32_t noProgress(const char*, ProgressStep, CMyArray*, void*) {
     return 2;
 }
-static bool noDialog(ExportState&, std::string&) {
-    return false;
+static std::optional<ExportRequest> noDialog(const ExportRequest&) {
+    return std::nullopt;
 }
 
 static const ExportUi kInertUi = {noMessage, answerNo, noProgress, noDialog, nullptr, nullptr};

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "export/export_request.h"
 #include "foundation/array.h"
-
-struct ExportState;
 
 // The user interface the export run needs. The plug-in fills it from the dialog toolkit and the
 // export dialog; tests fill it with their own. Keys are string-table keys; a detail, when given,
@@ -17,9 +17,9 @@ struct ExportUi {
     // Calls step once without an item, then once per element of list; shows nothing for an
     // empty list. 1 all done, 0 a step refused, 2 cancelled.
     int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
-    // The export dialog. True when confirmed; it has then filled the state (pages, style,
-    // naming) and handed back the chosen path (UTF-8, as typed, with its extension).
-    bool (*runExportDialog)(ExportState& state, std::string& path);
+    // The export dialog, opened with the proposed request. When confirmed, the user's choice:
+    // range, style with its naming, and the chosen path (UTF-8, as typed, with its extension).
+    std::optional<ExportRequest> (*runExportDialog)(const ExportRequest& proposal);
     // Opens a written file with the application associated with it; null opens nothing.
     void (*openFile)(const char* path);
     // Optional: the line of the progress dialog (as handed to a step) that says what is done.

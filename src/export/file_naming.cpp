@@ -24,7 +24,7 @@ const char* lastPathComponent(const char* path) {
     return cut ? cut + 1 : path;
 }
 
-bool defaultExportPath(ExportState& state) {
+bool defaultExportPath(ExportRequest& state) {
     char lastFolder[kPathSize] = "";
     std::string folder;
     if (getLastFolder(lastFolder, sizeof lastFolder) == 1) folder = lastFolder;
@@ -32,7 +32,7 @@ bool defaultExportPath(ExportState& state) {
         const char* cut = strrchr(state.projectPath, separatorOf(state.projectPath));
         if (cut) folder.assign(state.projectPath, static_cast<size_t>(cut - state.projectPath));
     }
-    const char* name = state.base == 1 ? state.layoutName : state.projectName;
+    const char* name = state.naming.base == 1 ? state.layoutName : state.projectName;
     std::string path = folder + separatorOf(folder.c_str()) + name;
     return copyText(state.exportPath, path.c_str());
 }
@@ -49,31 +49,34 @@ static void formatNumber(int32_t numbers, int32_t n, char* text, size_t size) {
     snprintf(text, size, format, n);
 }
 
-void pageNumberText(const ExportState& state, char* text, size_t size) {
+void pageNumberText(const ExportRequest& state, int32_t page, char* text, size_t size) {
     if (size == 0) return;
     text[0] = 0;
     if (state.absolute == 1) {
-        int16_t n = static_cast<int16_t>(state.currentPage + state.offset);
-        if (n >= 1) formatNumber(state.numbers, n, text, size);
+        int16_t n = static_cast<int16_t>(page + state.offset);
+        if (n >= 1) formatNumber(state.naming.numbers, n, text, size);
         return;
     }
     char name[kNameSize];
-    hostPageName(state.layoutId, state.currentPage, name, sizeof name);
+    hostPageName(state.layoutId, page, name, sizeof name);
     int32_t n = isAllDigits(name) ? readDecimal(name) : -1;
     if (n < 1)
         copyTextCut(text, size, name);
     else
-        formatNumber(state.numbers, n, text, size);
+        formatNumber(state.naming.numbers, n, text, size);
 }
 
 // A one-page layout gets a number only when the preference asks for it.
-static bool pagesAreNumbered(const ExportState& state) {
+static bool pagesAreNumbered(const ExportRequest& state) {
     return state.areaMode == 0 && (state.pageCount > 1 || getAddAlways() == 1);
 }
 
-bool composeFileName(ExportState& state) {
-    if (!copyText(state.outputFile, state.exportPath)) return false;
-    if (strcmp(state.suffix, "---") == 0) return true;
+bool composeFileName(const ExportRequest& state, int32_t page, std::string& file) {
+    file.clear();
+    if (strcmp(state.naming.suffix, "---") == 0) {
+        file = state.exportPath;
+        return true;
+    }
 
     const char* path = state.exportPath;
     char separator = separatorOf(path);
@@ -84,41 +87,42 @@ bool composeFileName(ExportState& state) {
     std::string sep, number;
     if (pagesAreNumbered(state)) {
         char text[kNameSize];
-        pageNumberText(state, text, sizeof text);
-        sep = state.separator;
+        pageNumberText(state, page, text, sizeof text);
+        sep = state.naming.separator;
         number = text;
     }
-    std::string composed = state.numberBeforeName == 1 ? number + sep + name + state.suffix
-                                                       : name + sep + number + state.suffix;
+    const char* suffix = state.naming.suffix;
+    std::string composed = state.naming.numberBeforeName == 1 ? number + sep + name + suffix
+                                                              : name + sep + number + suffix;
     std::string result = folder;
     if (!result.empty() && result.back() != separator) result += separator;
     result += composed;
-    return copyText(state.outputFile, result.c_str());
-}
-
-bool overwriteWarning(const ExportState& state) {
-    if (getOverwriteWarning() == 0 || !isVisibleFile(state.outputFile)) return true;
-    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != 1)
-        return false;
-    deleteFile(state.outputFile);
+    if (result.size() >= kPathSize) return false;
+    file = result;
     return true;
 }
 
-bool areaFileName(ExportState& state, const char* path) {
+bool overwriteWarning(const char* file) {
+    if (getOverwriteWarning() == 0 || !isVisibleFile(file)) return true;
+    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) != 1) return false;
+    deleteFile(file);
+    return true;
+}
+
+bool areaOverwriteAccepted(const char* file) {
+    if (!isVisibleFile(file)) return true;
+    return exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) == 1;
+}
+
+NamingCheck areaFileName(const ExportRequest& state, std::string& file) {
     const char* extension = state.styleType == kStyleTypePdf   ? "pdf"
                             : state.styleType == kStyleTypeEps ? "eps"
                                                                : "";
-    if (!copyText(state.outputFile, path) || !appendText(state.outputFile, ".") ||
-        !appendText(state.outputFile, extension)) {
-        state.outputFile[0] = 0;
-        exportUi().showMessage("pathTooLong", lastPathComponent(path));
-        return false;
-    }
-    WideText wide = utf8ToWide(path);
-    if (wide.size() < kDialogPathUnits)
-        wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
-    if (!isVisibleFile(state.outputFile)) return true;
-    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) == 1;
+    const char* path = state.exportPath;
+    file = std::string(path) + "." + extension;
+    if (file.size() < kPathSize) return {NamingProblem::none, {}};
+    file.clear();
+    return {NamingProblem::tooLong, lastPathComponent(path)};
 }
 
 // Characters Windows refuses in a file name, path separators among them, and "..", which
@@ -148,27 +152,30 @@ const char* namingProblemKey(NamingProblem problem) {
     }
 }
 
-NamingCheck checkOutputNames(const ExportState& state) {
-    bool oneFile = strcmp(state.suffix, "---") == 0;
-    if (!oneFile &&
-        (state.namingTooLong || !isSafeNamePart(state.separator) || !isSafeNamePart(state.suffix)))
+NamingCheck checkOutputNames(const ExportRequest& state, const PageSelection& pages,
+                             std::vector<PlannedFile>* files) {
+    const FWiz& naming = state.naming;
+    bool oneFile = strcmp(naming.suffix, "---") == 0;
+    if (!oneFile && (naming.namingTooLong || !isSafeNamePart(naming.separator) ||
+                     !isSafeNamePart(naming.suffix)))
         return {NamingProblem::badStyleNaming, state.styleName};
     bool numbered = !oneFile && pagesAreNumbered(state);
-    ExportState probe = state;
-    if (probe.spreads == 1) reduceToSpreads(probe);
+    PageSelection probe = pages;
+    if (state.spreads == 1) reduceToSpreads(probe);
     std::set<std::string> names;
     int32_t count = std::min<int32_t>(probe.pageCount, int32_t(probe.pageFlags.size()) - 1);
     for (int32_t p = 1; p <= count; p++) {
         if (probe.pageFlags[p] != 1) continue;
-        probe.currentPage = static_cast<int16_t>(p);
         char number[kNameSize];
-        pageNumberText(probe, number, sizeof number);
+        pageNumberText(state, p, number, sizeof number);
         if (numbered && !isSafeNamePart(number)) return {NamingProblem::badPageName, number};
-        if (!composeFileName(probe))
-            return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
+        std::string file;
+        if (!composeFileName(state, p, file))
+            return {NamingProblem::tooLong, lastPathComponent(state.exportPath)};
+        if (files) files->push_back({p, file});
         if (oneFile) continue;
-        if (!names.insert(foldCase(probe.outputFile)).second)
-            return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};
+        if (!names.insert(foldCase(file)).second)
+            return {NamingProblem::repeatedName, lastPathComponent(file.c_str())};
     }
     return {NamingProblem::none, {}};
 }

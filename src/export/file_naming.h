@@ -1,43 +1,49 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
-#include "export/export_state.h"
+#include "export/export_request.h"
+#include "export/export_plan.h"
+#include "export/page_range.h"
 
 // Output file names: the path proposed to the dialog, the file of each page, and the question
 // before an existing file is replaced.
 
 // Fills exportPath: folder (last folder or the project's) + "\" + project or layout name.
 // False when it would not fit (exportPath is then empty).
-bool defaultExportPath(ExportState& state);
+bool defaultExportPath(ExportRequest& state);
 
-// Fills outputFile for state.currentPage from exportPath and the style's naming fields.
-// False, with outputFile empty, when the composed path would not fit its field.
-bool composeFileName(ExportState& state);
+// The file of `page` from exportPath (without extension) and the style's naming. False, with
+// `file` empty, when the composed path would not fit a path field (kPathSize).
+bool composeFileName(const ExportRequest& state, int32_t page, std::string& file);
 
-// The page number part of a name for state.currentPage.
-void pageNumberText(const ExportState& state, char* text, size_t size);
+// The page number part of a name for `page`.
+void pageNumberText(const ExportRequest& state, int32_t page, char* text, size_t size);
 
-// True to go on. Asks before an existing visible outputFile is replaced (when the preference
-// asks for it); Yes deletes the old file.
-bool overwriteWarning(const ExportState& state);
-
-// Area mode, when the dialog is confirmed with `path` (UTF-8): outputFile = path + "." + the
-// extension of styleType ("pdf", "eps", none for other types). An existing visible file is
-// asked about whatever the preference says. False keeps the dialog open.
-bool areaFileName(ExportState& state, const char* path);
+// True to go on. Asks before an existing visible file is replaced (when the preference asks
+// for it); Yes deletes the old file.
+bool overwriteWarning(const char* file);
+// Area mode: the dialog asks before an existing visible file is replaced, whatever the
+// preference says. True to go on; the file stays until the host replaces it.
+bool areaOverwriteAccepted(const char* file);
 // Why the files of a run cannot be named; `subject` says which page, file or style.
 enum class NamingProblem { none, tooLong, badStyleNaming, badPageName, repeatedName };
 struct NamingCheck {
     NamingProblem problem;
     std::string subject;
 };
-// Composes the file of every page the run will export (the flagged pages, one per spread when
-// the style exports spreads) under exportPath, before any is written. Refuses a style whose
+// Area mode: `file` = exportPath (as chosen) + "." + the extension of styleType ("pdf", "eps",
+// none for other types); tooLong when it would not fit a path field.
+NamingCheck areaFileName(const ExportRequest& state, std::string& file);
+// Composes the file of every page the run will export (the flagged pages of `pages`, one per
+// spread when the style exports spreads) under exportPath (without extension), before any is
+// written, and appends each page with its file to `files` when given. Refuses a style whose
 // naming did not fit or holds a character file names cannot hold, a page name that would leave
 // the folder or is no file name, and two pages that would get the same file (compared without
 // case, as Windows does). With the suffix "---" every page goes to one file by design.
-NamingCheck checkOutputNames(const ExportState& state);
+NamingCheck checkOutputNames(const ExportRequest& state, const PageSelection& pages,
+                             std::vector<PlannedFile>* files = nullptr);
 // The string-table key of a problem's message (null for none).
 const char* namingProblemKey(NamingProblem problem);
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 
 // Walks over the items of a layout through the host's tables. The callback returns false to
 // stop the walk; the walker then returns false too.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 
 bool holdsForbiddenNameChar(const char* text) {
     for (const char* c = text; *c; ++c)

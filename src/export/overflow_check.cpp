@@ -2,6 +2,7 @@
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/run_context.h"
 #include "foundation/settings.h"
 
 bool boxOverflows(ItemHandle box) {
@@ -32,7 +33,7 @@ ItemHandle findOverflow(int32_t layout, bool areaMode) {
 
 void OutputStartHook(KxhOutput output, uint8_t* abortFlag) {
     // A run of ours asked once at its start; asking again would repeat the message per page.
-    if (exportState().exporting == 1) return;
+    if (activeRun()) return;
     if (getAbortOnOverflow() != 1) return;
     int32_t layout = hostOutputLayout(output);
     if (layout < 0) layout = hostCurrentLayout();

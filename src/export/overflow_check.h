@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 #include "export/item_walk.h"
 #include "kxh_base.h"
 

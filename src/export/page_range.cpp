@@ -10,12 +10,18 @@
 #include "foundation/log.h"
 #include "export/text_fields.h"
 
-void clearPageFlags(ExportState& state) {
+PageSelection pageSelection(const ExportRequest& request) {
+    PageSelection pages{request.layoutId, request.pageCount, request.absolute, {}};
+    clearPageFlags(pages);
+    return pages;
+}
+
+void clearPageFlags(PageSelection& state) {
     int32_t count = std::clamp<int32_t>(state.pageCount, 0, kMaxPageCount);
     state.pageFlags.assign(static_cast<size_t>(count) + 1, 0);
 }
 
-uint16_t parsePageRange(const char* text, ExportState& state) {
+uint16_t parsePageRange(const char* text, PageSelection& state) {
     clearPageFlags(state);
     if (!text || !*text) return 0;
     const char* start = text;
@@ -28,14 +34,14 @@ uint16_t parsePageRange(const char* text, ExportState& state) {
     }
 }
 
-static int32_t pageOfItemText(const ExportState& state, const std::string& text) {
+static int32_t pageOfItemText(const PageSelection& state, const std::string& text) {
     if (state.absolute) return readDecimal(text.c_str());
     return hostPageOfName(state.layoutId, text.c_str());
 }
 
 // A names item: the whole text when it names a page ("A-1" of a section prefixed "A-"), else
 // the first split at a "-" where both sides name pages. {-1, -1} when none does.
-static std::pair<int32_t, int32_t> namedPages(const ExportState& state, const std::string& text) {
+static std::pair<int32_t, int32_t> namedPages(const PageSelection& state, const std::string& text) {
     int32_t page = pageOfItemText(state, text);
     if (page >= 1) return {page, page};
     for (size_t dash = text.find('-'); dash != std::string::npos; dash = text.find('-', dash + 1)) {
@@ -47,7 +53,7 @@ static std::pair<int32_t, int32_t> namedPages(const ExportState& state, const st
     return {-1, -1};
 }
 
-int32_t parseRangeItem(const char* item, ExportState& state) {
+int32_t parseRangeItem(const char* item, PageSelection& state) {
     std::string text = item ? item : "";
     int32_t from, to;
     if (state.absolute) {
@@ -67,7 +73,7 @@ int32_t parseRangeItem(const char* item, ExportState& state) {
     return 0;
 }
 
-std::string fillAllPages(const ExportState& state, bool absolute) {
+std::string fillAllPages(const PageSelection& state, bool absolute) {
     if (absolute) return "1-" + std::to_string(state.pageCount);
     char first[kNameSize], last[kNameSize];
     hostPageName(state.layoutId, 1, first, sizeof first);
@@ -75,8 +81,8 @@ std::string fillAllPages(const ExportState& state, bool absolute) {
     return std::string(first) + "-" + last;
 }
 
-bool namesSelectEveryPage(const ExportState& state) {
-    ExportState probe = state;
+bool namesSelectEveryPage(const PageSelection& state) {
+    PageSelection probe = state;
     probe.absolute = 0;
     if (parsePageRange(fillAllPages(state, false).c_str(), probe) != 0) return false;
     for (int32_t p = 1; p < static_cast<int32_t>(probe.pageFlags.size()); p++)
@@ -84,7 +90,7 @@ bool namesSelectEveryPage(const ExportState& state) {
     return true;
 }
 
-void reduceToSpreads(ExportState& state) {
+void reduceToSpreads(PageSelection& state) {
     int32_t count =
         std::min<int32_t>(state.pageCount, static_cast<int32_t>(state.pageFlags.size()) - 1);
     std::vector<int32_t> pages(static_cast<size_t>(std::max<int32_t>(count, 1)));

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "export/export_host.h"
-#include "export/export_state.h"
+#include "export/run_context.h"
 #include "foundation/version.h"
 #include "foundation/settings.h"
 
@@ -28,13 +28,15 @@ int32_t HeaderCommentsHook(KxhOutput output, int32_t phase) {
         if (getAddBlack() == 1 && (settings[0] & 1))
             writePS(output, "%%%%DocumentProcessColors: Black\r\n");
     }
-    if (exportState().exporting == 1) writePS(output, "%%%%%s: %s\r\n", "Kestrix", KX_VERSION_TEXT);
+    if (activeRun()) writePS(output, "%%%%%s: %s\r\n", "Kestrix", KX_VERSION_TEXT);
     return 0;
 }
 
 int32_t PageBoxesHook(KxhOutput output) {
-    const ExportState& state = exportState();
-    if (state.exporting != 1 || state.areaMode != 1 || state.styleType != kStyleTypePdf) return 0;
+    const RunContext* run = activeRun();
+    if (!run) return 0;
+    const RunContext& state = *run;
+    if (state.areaMode != 1 || state.styleType != kStyleTypePdf) return 0;
     writePS(output, "\t/pdfmark where {pop [{ThisPage} <</CropBox [%s]>> /PUT pdfmark} if\r\n",
             state.bleedBoxText);
     writePS(output, "\t/pdfmark where {pop [{ThisPage} <</BleedBox [%s]>> /PUT pdfmark} if\r\n",
@@ -49,8 +51,9 @@ static float points(Fixed value) {
 }
 
 int32_t PageMarksHook(KxhOutput output) {
-    const ExportState& state = exportState();
-    if (state.exporting != 1) return 0;
+    const RunContext* run = activeRun();
+    if (!run) return 0;
+    const RunContext& state = *run;
     float top = points(state.outputRect.top);
     float left = points(state.outputRect.left);
     float bottom = points(state.outputRect.bottom);

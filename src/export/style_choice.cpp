@@ -22,7 +22,7 @@ static std::string layoutStyleName(int32_t layout) {
     return std::string(block, length);
 }
 
-void readOutputStyle(ExportState& state) {
+void readOutputStyle(ExportRequest& state) {
     getOutputStyle(state.styleName, sizeof state.styleName);
     if (state.styleName[0]) return;
     copyText(state.styleName, layoutStyleName(state.layoutId).c_str());
@@ -56,7 +56,7 @@ std::vector<std::string> fillStyleList(std::string* leftOut) {
     return names;
 }
 
-void storeOutputStyle(const ExportState& state) {
+void storeOutputStyle(const ExportRequest& state) {
     setOutputStyle(state.styleName);
     if (layoutStyleName(state.layoutId) == state.styleName) return;
     size_t length = strlen(state.styleName);
@@ -71,7 +71,7 @@ void storeOutputStyle(const ExportState& state) {
         hostShowError(result);
 }
 
-void applyOutputStyle(const ExportState& state, KxhOutput output) {
+void applyOutputStyle(const RunContext& state, KxhOutput output) {
     logLine("applyOutputStyle: %s\r\n", state.styleName);
     int32_t result = hostApplyStyleToOutput(output, state.styleHandle);
     if (result != 0) {
@@ -80,12 +80,12 @@ void applyOutputStyle(const ExportState& state, KxhOutput output) {
     }
 }
 
-bool chooseStyle(ExportState& state, const char* name) {
+bool chooseStyle(ExportRequest& state, const char* name) {
     if (!name || strlen(name) >= sizeof state.styleName) return false;
     copyText(state.styleName, name);
     state.styleHandle = findStyle(name);
     state.styleType = styleTypeOf(state.styleHandle);
     state.spreads = styleExportsSpreads(state.styleHandle, state.styleType) ? 1 : 0;
-    applyFileNaming(state, readFileNaming(state.styleHandle));
+    state.naming = readFileNaming(state.styleHandle);
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 
 // Settings a run takes from the host's output style: Kestrix's file-naming record "FWiz", kept
 // under Kestrix's own owner code, and the host's bleed and spreads switch.

@@ -11,6 +11,7 @@
 #include "dialogs/control_access.h"
 #include "dialogs/dialog_runtime.h"
 #include "export/export_host.h"
+#include "export/export_plan.h"
 #include "export/export_ui.h"
 #include "export/file_naming.h"
 #include "export/page_range.h"
@@ -29,12 +30,13 @@ namespace {
 constexpr DWORD kFileBufferUnits = 4096;
 constexpr size_t kFieldTextSize = 256;
 
-// The run the open dialog belongs to; the hook has no other way to reach it.
+// The open dialog; the hook has no other way to reach it.
 struct ExportDialogRun {
-    ExportState* state;
-    HWND child;        // our EXPORTDLG child
-    HWND dialog;       // the system dialog around it
-    bool toldLongName; // the user has heard of styles left out of the list
+    ExportRequest request; // the proposal, with each choice made so far
+    HWND child;            // our EXPORTDLG child
+    HWND dialog;           // the system dialog around it
+    bool toldLongName;     // the user has heard of styles left out of the list
+    bool confirmed;        // OK was accepted: request holds the choice
 };
 ExportDialogRun* gRun = nullptr;
 
@@ -100,12 +102,13 @@ void absoluteClicked() {
 // text can, so the range switches to absolute numbers.
 void fillFullRange() {
     bool absolute = boxChecked(kExportAbsolute);
-    if (!absolute && !namesSelectEveryPage(*gRun->state)) {
+    PageSelection pages = pageSelection(gRun->request);
+    if (!absolute && !namesSelectEveryPage(pages)) {
         absolute = true;
         setControlValue(control(kExportAbsolute), 1);
         enableControl(control(kExportOffset), 1);
     }
-    setFieldText(kExportRange, fillAllPages(*gRun->state, absolute).c_str());
+    setFieldText(kExportRange, fillAllPages(pages, absolute).c_str());
     focusAndSelect(control(kExportRange), 0, 32);
 }
 
@@ -116,23 +119,23 @@ HWND fileNameField(HWND fileDialog) {
 }
 
 void baseNameClicked() {
-    ExportState& state = *gRun->state;
-    state.base = boxChecked(kExportBaseName) ? 1 : 0;
-    WideText name = utf8ToWide(state.base ? state.layoutName : state.projectName);
+    ExportRequest& request = gRun->request;
+    request.naming.base = boxChecked(kExportBaseName) ? 1 : 0;
+    WideText name = utf8ToWide(request.naming.base ? request.layoutName : request.projectName);
     if (HWND field = fileNameField(gRun->dialog)) SetWindowTextW(field, name.c_str());
 }
 
 void styleSelected() {
-    ExportState& state = *gRun->state;
+    ExportRequest& request = gRun->request;
     std::string name = selectedStyle();
     // "-" separates the EPS from the PDF styles; it is no style.
     if (name == kStyleListSeparator) {
         setControlValue(control(kExportStyle), 1);
         name = selectedStyle();
     }
-    chooseStyle(state, name.c_str());
-    setControlValue(control(kExportBaseName), state.base != 0);
-    setControlValue(control(kExportPageMargins), state.pageMargins != 0);
+    chooseStyle(request, name.c_str());
+    setControlValue(control(kExportBaseName), request.naming.base != 0);
+    setControlValue(control(kExportPageMargins), request.naming.pageMargins != 0);
 }
 
 // Fills the list and selects `name` when the list has it, else the first entry. The user hears
@@ -144,7 +147,6 @@ void fillStyles(const char* name) {
     for (const std::string& style : fillStyleList(&leftOut))
         addListItem(list, style.c_str());
     setControlText(list, name);
-    copyTextCut(gRun->state->styleName, selectedStyle().c_str());
     if (!leftOut.empty() && !gRun->toldLongName) {
         gRun->toldLongName = true;
         char start[61];
@@ -156,19 +158,18 @@ void fillStyles(const char* name) {
 // The editor may have renamed the style (or others): the list is built anew and keeps the
 // edited style chosen under its new name.
 void styleEdited() {
-    StyleHandle edited = gRun->state->styleHandle;
+    StyleHandle edited = gRun->request.styleHandle;
     hostOpenStyleEditor(edited, gRun->dialog);
     char name[kStyleNameSize + 1] = "";
     if (edited) hostStyleName(edited, name, sizeof name);
-    fillStyles(name[0] ? name : gRun->state->styleName);
+    fillStyles(name[0] ? name : gRun->request.styleName);
     styleSelected();
 }
 
 void initialise(HWND child) {
-    ExportState& state = *gRun->state;
+    ExportRequest& state = gRun->request;
     gRun->child = child;
     gRun->dialog = GetParent(child);
-    state.dialogWindow = gRun->dialog;
     localizeDialog(child);
     centreGroup(child);
 
@@ -200,42 +201,38 @@ bool chosenPath(const OPENFILENAMEW* ofn, std::string& chosen) {
     return chosen.size() < kPathSize;
 }
 
-// Every file of the run is named now, while the user can still change the choice.
-bool namesUsable(const std::string& path) {
-    ExportState probe = *gRun->state;
-    probe.spreads = styleExportsSpreads(probe.styleHandle, probe.styleType) ? 1 : 0;
-    copyText(probe.exportPath, path.c_str());
-    replaceExtension(probe.exportPath, sizeof probe.exportPath, "");
-    NamingCheck check = checkOutputNames(probe);
-    if (check.problem == NamingProblem::none) return true;
-    exportUi().showMessage(namingProblemKey(check.problem), check.subject.c_str());
-    return false;
+// The request as the controls stand, for `path`. The style and its naming are the request's
+// already: selecting a style chooses it.
+ExportRequest requestFromControls(const std::string& path) {
+    ExportRequest request = gRun->request;
+    request.absolute = boxChecked(kExportAbsolute) ? 1 : 0;
+    request.naming.pageMargins = boxChecked(kExportPageMargins) ? 1 : 0;
+    request.naming.base = boxChecked(kExportBaseName) ? 1 : 0;
+    request.offset = request.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
+    request.range = request.areaMode ? std::string() : rangeText();
+    copyText(request.exportPath, path.c_str());
+    return request;
 }
 
-// False keeps the dialog open.
+// Every file of the run is named now, while the user can still change the choice. False keeps
+// the dialog open.
 bool confirm(const OPENFILENAMEW* ofn) {
-    ExportState& state = *gRun->state;
-    state.absolute = boxChecked(kExportAbsolute) ? 1 : 0;
-    state.pageMargins = boxChecked(kExportPageMargins) ? 1 : 0;
-    state.base = boxChecked(kExportBaseName) ? 1 : 0;
-    copyTextCut(state.styleName, selectedStyle().c_str());
     std::string path;
     if (!chosenPath(ofn, path)) {
         exportUi().showMessage("pathTooLong", nullptr);
         return false;
     }
-    // styleType, and with it the file's extension, follows the selected style.
-    if (state.areaMode) return areaFileName(state, path.c_str());
-    state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
-    if (parsePageRange(rangeText().c_str(), state) != 0) {
-        exportUi().showMessage("noValidPageNum", nullptr);
-        focusAndSelect(control(kExportRange), 0, 32);
+    ExportRequest request = requestFromControls(path);
+    ExportPlan plan = planExport(request);
+    if (plan.refusal) {
+        exportUi().showMessage(plan.refusal, plan.detail.empty() ? nullptr : plan.detail.c_str());
+        if (!request.areaMode) focusAndSelect(control(kExportRange), 0, 32);
         return false;
     }
-    if (!namesUsable(path)) {
-        focusAndSelect(control(kExportRange), 0, 32);
-        return false;
-    }
+    // The area's file is asked about now, whatever the preference says; pages as they come.
+    if (request.areaMode && !areaOverwriteAccepted(plan.files[0].file.c_str())) return false;
+    gRun->request = request;
+    gRun->confirmed = true;
     return true;
 }
 
@@ -283,9 +280,9 @@ int exportGroupShift(int dialogWidth, int absoluteLeft, int allRight) {
     return (dialogWidth - (allRight - absoluteLeft)) / 2;
 }
 
-bool runExportDialog(ExportState& state, std::string& path) {
+std::optional<ExportRequest> runExportDialog(const ExportRequest& proposal) {
     std::vector<wchar_t> file(kFileBufferUnits, 0);
-    WideText proposed = utf8ToWide(state.exportPath);
+    WideText proposed = utf8ToWide(proposal.exportPath);
     wideCopy(file.data(), int32_t(file.size()), proposed.c_str());
     static const wchar_t filter[] = L"*.*\0*.*\0";
 
@@ -300,14 +297,11 @@ bool runExportDialog(ExportState& state, std::string& path) {
     ofn.lpfnHook = exportDialogHook;
     ofn.lpTemplateName = L"EXPORTDLG";
 
-    ExportDialogRun run = {&state, nullptr, nullptr, false};
+    ExportDialogRun run = {proposal, nullptr, nullptr, false, false};
     gRun = &run;
     BOOL confirmed = GetSaveFileNameW(&ofn);
     gRun = nullptr;
     if (run.dialog) hostDialogClosed(run.dialog);
-    state.dialogWindow = nullptr;
-    if (!confirmed) return false;
-    state.spreads = styleExportsSpreads(state.styleHandle, state.styleType) ? 1 : 0;
-    path = wideToUtf8(file.data());
-    return true;
+    if (!confirmed || !run.confirmed) return std::nullopt;
+    return run.request;
 }

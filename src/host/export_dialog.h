@@ -1,15 +1,14 @@
 #pragma once
-#include <string>
+#include <optional>
 
-#include "export/export_state.h"
+#include "export/export_request.h"
 
 // The system Save As dialog extended by the child template "EXPORTDLG": the user picks the
 // folder and base name, the pages, the numbering mode, the output style and two naming options.
-// True when confirmed: the state then holds the parsed pages and the style with its naming
-// record, every file of the run has a usable name, and `path` is the path chosen (UTF-8, with
-// whatever extension was typed). False when cancelled; the state keeps what the handlers
-// already wrote.
-bool runExportDialog(ExportState& state, std::string& path);
+// Opens with the proposal; when confirmed, hands back the user's choice (range, numbering mode,
+// style with its naming, the path chosen, UTF-8, with whatever extension was typed), whose
+// plan names every file of the run. Nothing when cancelled.
+std::optional<ExportRequest> runExportDialog(const ExportRequest& proposal);
 
 // Control ids of the child template.
 enum ExportDialogControl {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "export/export_state.h"
+#include "export/export_types.h"
 
 // Host operations of the export dialog that have no place in the platform-free export engine.
 

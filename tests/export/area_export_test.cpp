@@ -45,9 +45,8 @@ class AreaRun : public ::testing::Test {
         items.back().overflows = true;
         world.host.selected = 0;
         std::string file = world.folder + "/Detail";
-        world.dialog = [file](ExportState& state) {
-            bool named = chooseStyle(state, "Bleed PDF") && areaFileName(state, file.c_str());
-            return named ? file : std::string();
+        world.dialog = [file](ExportRequest& request) {
+            return chooseStyle(request, "Bleed PDF") ? file : std::string();
         };
         setPrefInt("General", "ShowAfterExport", 1);
     }

@@ -8,6 +8,7 @@
 
 #include "export/export_run.h"
 #include "export/page_range.h"
+#include "export/run_context.h"
 #include "export/style_choice.h"
 #include "export_support.h"
 #include "foundation/localize.h"
@@ -36,11 +37,11 @@ class ExportRun : public ::testing::Test {
     // The user confirms the dialog with this style and absolute range, keeping the proposed
     // path unless another is given.
     void run(const std::string& style, const std::string& range, const std::string& path = "") {
-        world.dialog = [=](ExportState& state) {
-            EXPECT_TRUE(chooseStyle(state, style.c_str()));
-            state.absolute = 1;
-            EXPECT_EQ(0, parsePageRange(range.c_str(), state)) << range;
-            return path.empty() ? state.exportPath + std::string(".pdf") : path;
+        world.dialog = [=](ExportRequest& request) {
+            EXPECT_TRUE(chooseStyle(request, style.c_str()));
+            request.absolute = 1;
+            request.range = range;
+            return path.empty() ? request.exportPath + std::string(".pdf") : path;
         };
         exportPages(false);
     }
@@ -69,7 +70,7 @@ TEST_F(ExportRun, EachPageOfTheRangeToItsOwnFile) {
     EXPECT_EQ("%%Kestrix: 7.03\r\n", readFile(jobs + "/Catalog_002.pdf"));
     EXPECT_EQ("saveAsPDF", world.progressTitle);
     EXPECT_EQ((std::vector<uint8_t>{0, 1}), world.host.flagWrites); // off for the run only
-    EXPECT_EQ(0, exportState().exporting);
+    EXPECT_EQ(nullptr, activeRun());
     EXPECT_EQ(jobs, preference("FolderPath"));
     EXPECT_EQ("Default PDF", preference("OutputStyle"));
 }
@@ -175,10 +176,10 @@ TEST_F(ExportRun, ProgressAndFailureInTheUsersLanguage) {
 // even when no dialog checked the names before.
 TEST_F(ExportRun, NamesAlikeButForCaseWriteNothing) {
     world.host.layouts[0].pageNames = {"a", "b", "A"};
-    world.dialog = [](ExportState& state) {
-        EXPECT_TRUE(chooseStyle(state, "Default PDF"));
-        EXPECT_EQ(0, parsePageRange("a-A", state));
-        return state.exportPath + std::string(".pdf");
+    world.dialog = [](ExportRequest& request) {
+        EXPECT_TRUE(chooseStyle(request, "Default PDF"));
+        request.range = "a-A";
+        return request.exportPath + std::string(".pdf");
     };
     exportPages(false);
     EXPECT_EQ("", written());
@@ -191,11 +192,8 @@ TEST_F(ExportRun, SpreadSelectedByItsSecondPage) {
     ASSERT_EQ("Catalog_002.eps ", written());
     const FakeOutput& out = world.host.outputs[0];
     EXPECT_EQ("2-3", std::to_string(out.first) + "-" + std::to_string(out.last));
-    const KxhRect& r = exportState().outputRect;
-    EXPECT_EQ("0 0 792 1224 bleed 9",
-              std::to_string(r.top >> 16) + " " + std::to_string(r.left >> 16) + " " +
-                  std::to_string(r.bottom >> 16) + " " + std::to_string(r.right >> 16) + " bleed " +
-                  std::to_string(exportState().bleed >> 16));
+    // The output is the whole spread: 0 0 792 1224 (top, left, bottom, right).
+    EXPECT_NE(std::string::npos, out.postscript.find("\t0.000 792.000 m transform /y1"));
     EXPECT_NE(std::string::npos, out.postscript.find("\t1224.000 0.000 m transform /y2"));
     EXPECT_EQ("saveAsEPS", world.progressTitle);
 }
@@ -212,7 +210,6 @@ TEST_F(ExportRun, TraceOfARun) {
     const std::string expected = "exportPath: " + jobs +
                                  "/Catalog\r\n\r\n"
                                  "doExport\r\n\r\n"
-                                 "setupPgArray\r\n\r\n"
                                  "exportPage: 2\r\n\r\n"
                                  "applyOutputStyle: Default PDF\r\n\r\n"
                                  "exportPage: 3\r\n\r\n"

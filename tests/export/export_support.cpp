@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "export/export_ui.h"
+#include "export/text_fields.h"
 #include "foundation/prefs.h"
 
 static ExportWorld* gWorld = nullptr;
@@ -41,17 +42,18 @@ static void showProgressText(void*, const char* text) {
     gWorld->progressTexts.push_back(text);
 }
 
-static bool runDialog(ExportState& state, std::string& path) {
-    if (!gWorld->dialog) return false;
-    path = gWorld->dialog(state);
-    return !path.empty();
+static std::optional<ExportRequest> runDialog(const ExportRequest& proposal) {
+    if (!gWorld->dialog) return std::nullopt;
+    ExportRequest request = proposal;
+    std::string path = gWorld->dialog(request);
+    if (path.empty() || !copyText(request.exportPath, path.c_str())) return std::nullopt;
+    return request;
 }
 
 ExportWorld::ExportWorld() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kx-export-XXXXXX").string();
     folder = mkdtemp(pattern.data()) ? pattern : "";
     openPrefsIn(folder.c_str(), nullptr);
-    resetExportState(exportState());
     gWorld = this;
     ExportUi ui{showMessage, askYesNo, runProgress, runDialog, openFile, showProgressText};
     setExportUi(&ui);
@@ -60,7 +62,6 @@ ExportWorld::ExportWorld() {
 ExportWorld::~ExportWorld() {
     setExportUi(nullptr);
     gWorld = nullptr;
-    resetExportState(exportState());
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "export/export_state.h"
+#include "export/export_request.h"
 #include "fake_host.h"
 
 // A fresh preferences store in a temporary folder, the fake host, and a user who answers from
@@ -15,8 +15,9 @@ struct ExportWorld {
     FakeHost host;
     std::vector<std::string> messages; // "key|detail" of every box shown
     std::vector<int32_t> answers;      // to the Yes/No questions in turn; Yes when none is left
-    // The export dialog: the path it hands back; null or an empty path: cancelled.
-    std::function<std::string(ExportState&)> dialog;
+    // The export dialog: makes the user's choice in the request and gives the path chosen;
+    // null or an empty path: cancelled.
+    std::function<std::string(ExportRequest&)> dialog;
     std::string progressTitle;              // of the last progress dialog shown
     std::vector<std::string> progressTexts; // the progress line of every page, in turn
     int32_t progressResult = -1;

@@ -16,7 +16,8 @@ template <size_t N> void put(char (&field)[N], const std::string& text) {
 class FileNaming : public ::testing::Test {
   protected:
     ExportWorld world;
-    ExportState& state = exportState();
+    ExportRequest state{};
+    std::string lastFile; // of the last fileOf
     void SetUp() override {
         world.host.addLayout(12);
         state.pageCount = 12;
@@ -25,12 +26,12 @@ class FileNaming : public ::testing::Test {
     std::string fileOf(const std::string& exportPath, const char* separator, int32_t numbers,
                        const char* suffix, uint8_t numberFirst, int page) {
         put(state.exportPath, exportPath);
-        put(state.separator, separator);
-        put(state.suffix, suffix);
-        state.numbers = numbers;
-        state.numberBeforeName = numberFirst;
-        state.currentPage = int16_t(page);
-        return composeFileName(state) ? state.outputFile : "refused";
+        put(state.naming.separator, separator);
+        put(state.naming.suffix, suffix);
+        state.naming.numbers = numbers;
+        state.naming.numberBeforeName = numberFirst;
+        bool fits = composeFileName(state, page, lastFile);
+        return fits ? lastFile : "refused";
     }
 };
 
@@ -69,7 +70,7 @@ TEST_F(FileNaming, PageFiles) {
         EXPECT_EQ(c.file, fileOf(c.path, c.separator, c.numbers, c.suffix, c.first, c.page))
             << c.path.substr(0, 40) << " numbers " << c.numbers << " page " << c.page;
     EXPECT_EQ(kPathSize - 1, (fits + "_005.pdf").size());
-    EXPECT_EQ("", std::string(state.outputFile));
+    EXPECT_EQ("", lastFile);
 
     state.absolute = 1;
     state.offset = -2;
@@ -103,7 +104,7 @@ TEST_F(FileNaming, ProposedPath) {
         put(state.projectPath, c.projectPath);
         setPrefInt("General", "LastFolder", c.lastFolder);
         setPrefString("General", "FolderPath", c.folderPath);
-        state.base = c.base;
+        state.naming.base = c.base;
         EXPECT_TRUE(defaultExportPath(state));
         EXPECT_EQ(c.proposed, std::string(state.exportPath)) << c.projectPath << c.folderPath;
     }
@@ -111,20 +112,18 @@ TEST_F(FileNaming, ProposedPath) {
 
 TEST_F(FileNaming, OverwriteQuestion) {
     const std::string file = world.folder + "/Catalog_005.pdf", hidden = world.folder + "/.C";
-    put(state.outputFile, file);
     writeFile(file, "old");
     writeFile(hidden, "old");
-    EXPECT_TRUE(overwriteWarning(state)); // preference off: no question, file kept
+    EXPECT_TRUE(overwriteWarning(file.c_str())); // preference off: no question, file kept
     setPrefInt("General", "OverwriteWarning", 1);
     world.answers = {2, 1};
-    EXPECT_FALSE(overwriteWarning(state));
+    EXPECT_FALSE(overwriteWarning(file.c_str()));
     EXPECT_EQ("old", readFile(file));
-    EXPECT_TRUE(overwriteWarning(state));
+    EXPECT_TRUE(overwriteWarning(file.c_str()));
     EXPECT_FALSE(std::filesystem::exists(file));
     std::filesystem::create_directory(file); // a folder or a hidden file: nothing to ask
-    EXPECT_TRUE(overwriteWarning(state));
-    put(state.outputFile, hidden);
-    EXPECT_TRUE(overwriteWarning(state));
+    EXPECT_TRUE(overwriteWarning(file.c_str()));
+    EXPECT_TRUE(overwriteWarning(hidden.c_str()));
     EXPECT_EQ((std::vector<std::string>{"overwriteWarning|Catalog_005.pdf",
                                         "overwriteWarning|Catalog_005.pdf"}),
               world.messages);

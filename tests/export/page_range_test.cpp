@@ -6,9 +6,11 @@
 
 namespace {
 
+PageSelection gPages{}; // of layout 0, the fake host's first
+
 // The page list of the flags, "(1,2)"; "invalid" when the text is refused.
 std::string pagesOf(const char* text, int16_t absolute, bool spreads = false) {
-    ExportState& state = exportState();
+    PageSelection& state = gPages;
     state.absolute = absolute;
     if (parsePageRange(text, state) != 0) return "invalid";
     if (spreads) reduceToSpreads(state);
@@ -35,7 +37,7 @@ class PageRange : public ::testing::Test {
     FakeLayout& useLayout(int pages, std::vector<std::string> names = {}) {
         FakeLayout& layout = world.host.addLayout(pages);
         if (!names.empty()) layout.pageNames = names;
-        exportState().pageCount = int16_t(pages);
+        gPages = PageSelection{0, int16_t(pages), 0, {}};
         return layout;
     }
     void check(const std::vector<RangeCase>& cases) {
@@ -75,8 +77,8 @@ TEST_F(PageRange, PageNamesAsTheHostDisplaysThem) {
            {"iv", 0, "invalid"},
            {" ii", 0, "invalid"},
            {"iii-i", 0, "invalid"}});
-    EXPECT_EQ("1-5", fillAllPages(exportState(), true));
-    EXPECT_EQ("i-2", fillAllPages(exportState(), false));
+    EXPECT_EQ("1-5", fillAllPages(gPages, true));
+    EXPECT_EQ("i-2", fillAllPages(gPages, false));
 }
 
 TEST_F(PageRange, SpreadsKeepTheirFirstPage) {
@@ -91,7 +93,7 @@ TEST_F(PageRange, LayoutsOfThousandsOfPages) {
     useLayout(9999);
     check({{"2003-2005,9998-12000", 1, "(2003,2004,2005,9998,9999)"}, {"10000", 1, "invalid"}});
     pagesOf("1-9999", 1);
-    EXPECT_EQ(10000u, exportState().pageFlags.size());
+    EXPECT_EQ(10000u, gPages.pageFlags.size());
 }
 
 } // namespace

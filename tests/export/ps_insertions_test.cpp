@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "export/ps_insertions.h"
+#include "export/run_context.h"
 #include "export_support.h"
 #include "foundation/prefs.h"
 
@@ -37,7 +38,7 @@ std::string hooksOf(uint8_t settingsByte0, int32_t phase = 1) {
 
 TEST(PostScript, InsertionsByModeTypeAndFrame) {
     ExportWorld world;
-    ExportState& state = exportState();
+    RunContext state{};
     state.outputRect = KxhRect{0, 0, 792 * 65536, 612 * 65536}; // US Letter
     snprintf(state.trimBoxText, sizeof state.trimBoxText, "1 2 3 4");
     snprintf(state.bleedBoxText, sizeof state.bleedBoxText, "0 0 5 6");
@@ -56,7 +57,7 @@ TEST(PostScript, InsertionsByModeTypeAndFrame) {
         {0, 1, kStyleTypeEps, 1, ""}, // output the user started
     };
     for (const auto& c : cases) {
-        state.exporting = c.exporting;
+        setActiveRun(c.exporting ? &state : nullptr);
         state.areaMode = c.areaMode;
         state.styleType = c.type;
         state.pageMargins = c.frame;
@@ -64,7 +65,7 @@ TEST(PostScript, InsertionsByModeTypeAndFrame) {
             << "type " << std::hex << c.type << " area " << c.areaMode << " frame " << int(c.frame);
     }
     // A spread's second page, off by fractions of a point.
-    state.exporting = 1;
+    setActiveRun(&state);
     state.styleType = kStyleTypeEps;
     state.pageMargins = 1;
     state.outputRect = KxhRect{-32768, 612 * 65536, 792 * 65536 + 16384, 1224 * 65536};
@@ -72,11 +73,13 @@ TEST(PostScript, InsertionsByModeTypeAndFrame) {
     EXPECT_NE(std::string::npos, text.find("\t612.000 792.250 m transform /y1")) << text;
     EXPECT_NE(std::string::npos, text.find("\t1224.000 -0.500 m transform /y2")) << text;
     EXPECT_NE(std::string::npos, text.find(" 611.875 -0.625 612.250 793.000 rectstroke")) << text;
+    setActiveRun(nullptr);
 }
 
 TEST(PostScript, ProcessColourNeedsAddBlackAndTheHostsBit) {
     ExportWorld world;
-    exportState().styleType = kStyleTypePdf;
+    RunContext state{};
+    state.styleType = kStyleTypePdf;
     struct {
         int32_t addBlack;
         uint8_t byte0;
@@ -90,11 +93,12 @@ TEST(PostScript, ProcessColourNeedsAddBlackAndTheHostsBit) {
     };
     for (const auto& c : cases) {
         setPrefInt("General", "AddBlack", c.addBlack);
-        exportState().exporting = c.exporting;
+        setActiveRun(c.exporting ? &state : nullptr);
         EXPECT_EQ(c.expected, hooksOf(c.byte0, c.phase))
             << "AddBlack " << c.addBlack << " byte " << int(c.byte0) << " exporting " << c.exporting
             << " phase " << c.phase;
     }
+    setActiveRun(nullptr);
     FakeOutput out;
     writePS(reinterpret_cast<KxhOutput>(&out), "%s", std::string(5000, 'x').c_str());
     EXPECT_EQ(size_t(kPostScriptBufferSize - 1), out.postscript.size());

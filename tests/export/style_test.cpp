@@ -116,7 +116,7 @@ TEST(Styles, ListAndRememberedStyle) {
         fillStyleList());
 
     FakeLayout& layout = world.host.addLayout(3);
-    ExportState& state = exportState();
+    ExportRequest state{};
     readOutputStyle(state); // first run ever
     EXPECT_EQ("", std::string(state.styleName));
     ASSERT_TRUE(chooseStyle(state, "Print PDF"));
@@ -145,12 +145,12 @@ TEST(Styles, LongNamesAreKeptWhole) {
     const std::string cut(63, 'S'), whole = cut + " - coated paper, proof";
     world.host.addStyle(cut, KXH_TYPE_PDF, true);
     world.host.addStyle(whole, KXH_TYPE_PDF);
-    ExportState& state = exportState();
+    ExportRequest state{};
     ASSERT_TRUE(chooseStyle(state, whole.c_str()));
     EXPECT_EQ(world.host.style(whole), reinterpret_cast<FakeStyle*>(state.styleHandle));
     storeOutputStyle(state);
     setPrefString("General", "OutputStyle", "");
-    resetExportState(state);
+    state = ExportRequest{};
     readOutputStyle(state);
     EXPECT_EQ(whole, state.styleName);
     EXPECT_FALSE(chooseStyle(state, std::string(kStyleNameSize, 'T').c_str()));
@@ -162,17 +162,14 @@ TEST(Styles, ChosenStyleAndItsApplication) {
     FakeStyle& eps = world.host.addStyle("Spreads EPS", KXH_TYPE_EPS);
     eps.containers = {{KXH_OWNER_EPS, {{"EPS/General/Spread", "1"}}},
                       {kKestrixOwner, {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}}}};
-    ExportState& state = exportState();
+    ExportRequest state{};
     ASSERT_TRUE(chooseStyle(state, "Spreads EPS"));
-    FWiz taken{state.base, state.numbers, {}, {}, state.pageMargins, state.numberBeforeName, 0};
-    memcpy(taken.separator, state.separator, sizeof taken.separator);
-    memcpy(taken.suffix, state.suffix, sizeof taken.suffix);
-    EXPECT_EQ("0 2 '-' '.eps' 1 0", describe(taken));
+    EXPECT_EQ("0 2 '-' '.eps' 1 0", describe(state.naming));
     EXPECT_EQ(kStyleTypeEps, state.styleType);
     EXPECT_EQ(1, state.spreads);
     eps.applyResult = 0x10023;
     FakeOutput out;
-    applyOutputStyle(state, reinterpret_cast<KxhOutput>(&out));
+    applyOutputStyle(runContextFor(state), reinterpret_cast<KxhOutput>(&out));
     EXPECT_EQ(std::vector<int32_t>{0x23}, world.host.errorAlerts); // the low 16 bits
     ASSERT_TRUE(chooseStyle(state, "Deleted since"));
     EXPECT_EQ(kStyleTypeNone, state.styleType);

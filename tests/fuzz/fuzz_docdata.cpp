@@ -58,8 +58,7 @@ void checkRememberedStyle(const std::string& block) {
     layout.data.assign(block.begin(), block.end());
     setPrefString(kGeneralSection, "OutputStyle", "");
 
-    ExportState& state = exportState();
-    resetExportState(state);
+    ExportRequest state{};
     readOutputStyle(state);
     // A name comes back whole, up to the block's first zero byte, or not at all.
     std::string name = state.styleName;
@@ -73,7 +72,7 @@ void checkRememberedStyle(const std::string& block) {
     memcpy(state.styleName, next.c_str(), next.size() + 1);
     storeOutputStyle(state);
     setPrefString(kGeneralSection, "OutputStyle", "");
-    resetExportState(state);
+    state = ExportRequest{};
     readOutputStyle(state);
     REQUIRE(next == state.styleName);
 }

@@ -74,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     REQUIRE(setPrefInt(kGeneralSection, "AddAlways", flags & 8 ? 1 : 0) == 0);
 
-    ExportState& state = exportState();
-    resetExportState(state);
+    ExportRequest state{};
     state.layoutId = 0;
     state.pageCount = static_cast<int16_t>(pages);
     state.absolute = flags & 2 ? 1 : 0;
@@ -85,35 +84,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The separator and suffix are what the style holds, or the style is marked unusable.
     for (const char* key : {"Sep", "Suffix"}) {
-        const char* field = strcmp(key, "Sep") == 0 ? state.separator : state.suffix;
+        const char* field = strcmp(key, "Sep") == 0 ? state.naming.separator : state.naming.suffix;
         REQUIRE(strnlen(field, kShortTextSize) < kShortTextSize);
         auto stored = naming.find(std::string("FWiz/") + key);
         if (stored == naming.end()) continue;
         bool fits = stored->second.size() < kShortTextSize;
         if (fits) REQUIRE(stored->second.c_str() == std::string(field));
-        if (!fits) REQUIRE(state.namingTooLong == 1);
+        if (!fits) REQUIRE(state.naming.namingTooLong == 1);
     }
 
     snprintf(state.exportPath, sizeof state.exportPath, "%s%s", kFolder, layout.name.c_str());
-    state.pageFlags.assign(static_cast<size_t>(pages) + 1, 1);
-    state.pageFlags[0] = 0;
-    NamingCheck check = checkOutputNames(state);
+    PageSelection selection = pageSelection(state);
+    selection.pageFlags.assign(static_cast<size_t>(pages) + 1, 1);
+    selection.pageFlags[0] = 0;
+    NamingCheck check = checkOutputNames(state, selection);
     if (check.problem != NamingProblem::none) {
         REQUIRE(namingProblemKey(check.problem) != nullptr);
         return 0;
     }
-    REQUIRE(!state.namingTooLong || strcmp(state.suffix, "---") == 0);
-    if (strcmp(state.suffix, "---") == 0) return 0;
+    REQUIRE(!state.naming.namingTooLong || strcmp(state.naming.suffix, "---") == 0);
+    if (strcmp(state.naming.suffix, "---") == 0) return 0;
 
     // Every page the run writes gets a file of its own, directly in the chosen folder.
     const std::string folder = kFolder;
-    if (state.spreads == 1) reduceToSpreads(state);
+    if (state.spreads == 1) reduceToSpreads(selection);
     std::set<std::string> files;
     for (int p = 1; p <= pages; p++) {
-        if (state.pageFlags[static_cast<size_t>(p)] != 1) continue;
-        state.currentPage = static_cast<int16_t>(p);
-        REQUIRE(composeFileName(state));
-        std::string file = state.outputFile;
+        if (selection.pageFlags[static_cast<size_t>(p)] != 1) continue;
+        std::string file;
+        REQUIRE(composeFileName(state, p, file));
         REQUIRE(file.compare(0, folder.size(), folder) == 0);
         REQUIRE(file.find('\\', folder.size()) == std::string::npos);
         REQUIRE(files.insert(folded(file)).second);

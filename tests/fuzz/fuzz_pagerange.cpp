@@ -83,13 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     gPages = 1 + (data[0] | (data[1] & 0x3F) << 8) % 9999;
     gSpreadWidth = 1 + ((data[2] >> 2) & 3);
-    ExportState state{};
+    PageSelection state{};
     state.pageCount = static_cast<int16_t>(gPages);
     state.absolute = data[2] & 1;
-    state.spreads = (data[2] >> 1) & 1;
+    bool spreads = (data[2] >> 1) & 1;
     std::string text(reinterpret_cast<const char*>(data + 3), size - 3);
 
-    if (parsePageRange(text.c_str(), state) == 0 && state.spreads) reduceToSpreads(state);
+    if (parsePageRange(text.c_str(), state) == 0 && spreads) reduceToSpreads(state);
     REQUIRE(state.pageFlags.size() == static_cast<size_t>(gPages) + 1 && state.pageFlags[0] == 0);
 
     CMyArray list{};
