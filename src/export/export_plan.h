@@ -25,3 +25,7 @@ struct ExportPlan {
 // style whose naming is unusable, a page name that is no file name, names that repeat, a path
 // too long). A refused plan has no files; an empty range plans none.
 ExportPlan planExport(const ExportRequest& request);
+
+// The export dialog's one-line preview of a plan, in the user's language: "first … last
+// (N files)", the name alone for one file, or the refusal's text with its detail.
+std::string planPreview(const ExportPlan& plan);

@@ -39,6 +39,8 @@ struct ExportDialogRun {
     bool confirmed;        // OK was accepted: request holds the choice
 };
 ExportDialogRun* gRun = nullptr;
+// The system dialog's own window procedure, which ours passes every message on to.
+WNDPROC gSystemProc = nullptr;
 
 HWND control(int id) {
     return GetDlgItem(gRun->child, id);
@@ -166,6 +168,51 @@ void styleEdited() {
     styleSelected();
 }
 
+// The path the file name field stands for: a typed full path as it is, a name in the folder
+// shown. Empty while the field is.
+std::string shownPath() {
+    HWND field = fileNameField(gRun->dialog);
+    if (!field) return {};
+    std::vector<wchar_t> text(size_t(GetWindowTextLengthW(field)) + 1, 0);
+    GetWindowTextW(field, text.data(), int(text.size()));
+    std::wstring path = text.data();
+    if (path.empty()) return {};
+    bool full = (path.size() >= 2 && path[1] == L':') || path[0] == L'\\' || path[0] == L'/';
+    if (!full) {
+        std::vector<wchar_t> folder(kFileBufferUnits, 0);
+        SendMessageW(gRun->dialog, CDM_GETFOLDERPATH, WPARAM(folder.size()), LPARAM(folder.data()));
+        std::wstring prefix = folder.data();
+        if (!prefix.empty() && prefix.back() != L'\\') prefix += L'\\';
+        path = prefix + path;
+    }
+    return wideToUtf8(path.c_str());
+}
+
+ExportRequest requestFromControls(const std::string& path);
+
+// The preview line: what OK would write now, from the same plan OK checks.
+void updatePreview() {
+    if (!gRun || !gRun->child) return;
+    std::string path = shownPath();
+    std::string line;
+    if (path.size() >= kPathSize)
+        line = planPreview({"pathTooLong", lastPathComponent(path.c_str()), {}});
+    else if (!path.empty())
+        line = planPreview(planExport(requestFromControls(path)));
+    setFieldText(kExportPreview, line.c_str());
+}
+
+// The file name field belongs to the system dialog, which alone hears of its changes.
+LRESULT CALLBACK fileDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWindowProcW(gSystemProc, window, message, wParam, lParam);
+    if (message == WM_COMMAND && gRun && gRun->child) {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        if ((id == cmb13 && code == CBN_EDITCHANGE) || (id == edt1 && code == EN_CHANGE))
+            updatePreview();
+    }
+    return result;
+}
+
 void initialise(HWND child) {
     ExportRequest& state = gRun->request;
     gRun->child = child;
@@ -189,6 +236,9 @@ void initialise(HWND child) {
     fillStyles(state.styleName);
     styleSelected();
     if (getAllPages() == 1) fillFullRange();
+    gSystemProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(gRun->dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fileDialogProc)));
+    updatePreview();
     hostAnnounceDialog(gRun->dialog);
 }
 
@@ -238,6 +288,13 @@ bool confirm(const OPENFILENAMEW* ofn) {
 
 void command(int id, int code) {
     switch (id) {
+    case kExportRange:
+    case kExportOffset:
+        if (code == EN_CHANGE) updatePreview();
+        return;
+    case kExportPageMargins:
+        updatePreview();
+        return;
     case kExportAll:
         fillFullRange();
         break;
@@ -254,8 +311,9 @@ void command(int id, int code) {
         styleEdited();
         break;
     default:
-        break;
+        return;
     }
+    updatePreview();
 }
 
 UINT_PTR CALLBACK exportDialogHook(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -264,6 +322,8 @@ UINT_PTR CALLBACK exportDialogHook(HWND child, UINT message, WPARAM wParam, LPAR
         const OFNOTIFYW* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
         if (notify->hdr.code == CDN_INITDONE) {
             initialise(child);
+        } else if (notify->hdr.code == CDN_FOLDERCHANGE || notify->hdr.code == CDN_SELCHANGE) {
+            updatePreview();
         } else if (notify->hdr.code == CDN_FILEOK) {
             SetWindowLongPtrW(child, DWLP_MSGRESULT, confirm(notify->lpOFN) ? 0 : 1);
             return 1;

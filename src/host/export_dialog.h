@@ -4,7 +4,8 @@
 #include "export/export_request.h"
 
 // The system Save As dialog extended by the child template "EXPORTDLG": the user picks the
-// folder and base name, the pages, the numbering mode, the output style and two naming options.
+// folder and base name, the pages, the numbering mode, the output style and two naming options;
+// a line below shows the files the run will write, or why it would be refused.
 // Opens with the proposal; when confirmed, hands back the user's choice (range, numbering mode,
 // style with its naming, the path chosen, UTF-8, with whatever extension was typed), whose
 // plan names every file of the run. Nothing when cancelled.
@@ -21,6 +22,7 @@ enum ExportDialogControl {
     kExportPageMargins = 8,
     kExportStyle = 9,
     kExportEditStyle = 10,
+    kExportPreview = 11, // the line that shows what the run will write
 };
 
 // Pixels by which the group is moved right to stand centred: half of what the dialog's width

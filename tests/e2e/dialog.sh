@@ -122,4 +122,41 @@ check "...with the reason" yes \
     "$(grep -q 'line 4: file-name: .*Save As dialog takes at most 259' "$T/host.txt" && echo yes || echo no)"
 check "...and nothing written" "" "$(files "$T/$deep")"
 
+# The line below the dialog's own items shows what OK would write, following the choices: a
+# range, another offset, a range that is refused (in the refusal's words, and OK still refuses
+# it) and the area of a box.
+layout "$T/Preview.lyt" 12 '"items": [{"name": "Box", "type": "box", "page": 1, "bounds": [72, 36, 122, 136]}]'
+mkdir -p "$T/out/preview"
+cat >"$T/preview.script" <<SCRIPT
+open $(q "$(winpath "$T/Preview.lyt")")
+menu "Export pages…"
+wait-dialog "Save As"
+choose 9 "Default PDF"
+file-name $(q "$(winpath "$T/out/preview/Catalog")")
+set 3 "1-12"
+expect-text 11 "Catalog_001.pdf … Catalog_012.pdf (12 files)"
+set 3 "3"
+expect-text 11 "Catalog_003.pdf"
+check 5 on
+set 3 "2-4"
+set 6 "10"
+expect-text 11 "Catalog_012.pdf … Catalog_014.pdf (3 files)"
+set 3 "13"
+expect-text 11 "Invalid page range!"
+ok
+expect-message "Invalid page range!"
+answer ok
+cancel
+select Box
+menu "Export page area…"
+wait-dialog "Save As"
+choose 9 "Default EPS"
+file-name "Detail"
+expect-text 11 "Detail.eps"
+cancel
+quit
+SCRIPT
+run_host "$T/preview.script"
+check "the refused range wrote nothing" "" "$(files "$T/out/preview")"
+
 finish
