@@ -35,5 +35,6 @@ constexpr int32_t kAreaEmpty = -1;
 // its own suppress-output setting back.
 int32_t exportArea(ExportState& state);
 
-// The area part of the output set-up: outputRect, bleedRect and, for EPS, the clip.
+// The area part of the output set-up: bleedRect around the area (outputRect) and, for EPS, the
+// clip.
 void areaOutputSetup(ExportState& state, KxhOutput output);
