@@ -34,19 +34,49 @@ static void readProjectAndLayout(ExportState& state) {
     hostLayoutName(state.layoutId, state.layoutName, sizeof state.layoutName);
 }
 
-// True to go on. With AbortOnOverflow every output of the layout would be stopped, so the
-// run ends at once with that message instead of asking.
-static bool overflowAccepted(int32_t layout, bool areaMode) {
+// True to go on; *accepted tells that the user let overflowing text go out. With
+// AbortOnOverflow every output holding overflowing text would be stopped, so the run ends at
+// once with that message instead of asking; an area's output holds all that touches its box.
+static bool overflowAccepted(int32_t layout, bool areaMode, bool* accepted) {
+    *accepted = false;
     ItemHandle box = findOverflow(layout, areaMode);
-    if (!box) return true;
     if (getAbortOnOverflow() == 1) {
+        if (!box && areaMode) box = findOverflowInArea(layout, hostCurrentItem(layout));
+        if (!box) return true;
         exportUi().showMessage("overflowErr2", nullptr);
         hostSelectAndShow(layout, box);
         return false;
     }
-    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return true;
+    if (!box) return true;
+    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return *accepted = true;
     hostSelectAndShow(layout, box);
     return false;
+}
+
+// The key that says why the host wrote no file.
+static const char* failureReason(int32_t result) {
+    switch (result) {
+    case 0:
+        return "exportFileMissing";
+    case KXH_OUTPUT_WRITE_FAILED:
+        return "exportWriteFailed";
+    case KXH_OUTPUT_DISTILLER:
+        return "exportDistillerFailed";
+    case KXH_OUTPUT_ABORTED:
+        return "exportAborted";
+    default:
+        return "exportHostError";
+    }
+}
+
+// The file and, on a line of its own, why it was not written.
+static std::string failureDetail(const char* file, int32_t result) {
+    char reason[kLocalizedSize];
+    localize(failureReason(result), reason, sizeof reason);
+    std::string detail = std::string(file) + "\n" + reason;
+    if (result != 0 && strcmp(failureReason(result), "exportHostError") == 0)
+        detail += " " + std::to_string(result);
+    return detail;
 }
 
 static void exportAreaAndShow(ExportState& state) {
@@ -56,9 +86,18 @@ static void exportAreaAndShow(ExportState& state) {
     setFolderPath(folder);
     int32_t result = exportArea(state);
     if (result == KXH_OUTPUT_CANCELLED) return;
-    if (result != 0) {
+    if (result == kAreaEmpty) {
+        // A page of no size would be written and look like success.
+        char name[kNameSize];
+        hostItemName(state.currentBox, name, sizeof name);
+        logLine("exportArea: refused, the box covers nothing of its page: %s\r\n", name);
+        exportUi().showMessage("areaEmpty", name);
+        return;
+    }
+    if (result == KXH_OUTPUT_ABORTED && state.stoppedForOverflow) return;
+    if (result != 0 || !fileExists(state.outputFile)) {
         // The host leaves no file behind a failed output: there is nothing to show.
-        exportUi().showMessage("areaExportFailed", state.outputFile);
+        exportUi().showMessage("areaExportFailed", failureDetail(state.outputFile, result).c_str());
         return;
     }
     if (getShowAfterExport() == 1 && exportUi().openFile) exportUi().openFile(state.outputFile);
@@ -69,10 +108,13 @@ void exportPages(bool areaMode) {
     if (layout < 0) return;
     // The area is the selected box's; without one there is nothing to export.
     if (areaMode && !hostCurrentItem(layout)) return;
-    if (!overflowAccepted(layout, areaMode)) return;
+    bool accepted = false;
+    if (!overflowAccepted(layout, areaMode, &accepted)) return;
 
     ExportState& state = exportState();
     resetExportState(state);
+    // Text the user let go out includes a job slug stamp that turns out not to fit.
+    state.slugOverflowAccepted = accepted ? 1 : 0;
     state.areaMode = areaMode ? 1 : 0;
     state.layoutId = layout;
     readOutputStyle(state);
@@ -144,31 +186,10 @@ void doExport(ExportState& state) {
     release(&list);
 }
 
-// The string-table key that says why the host wrote no file.
-static const char* failureReason(int32_t result) {
-    switch (result) {
-    case 0:
-        return "exportFileMissing";
-    case KXH_OUTPUT_WRITE_FAILED:
-        return "exportWriteFailed";
-    case KXH_OUTPUT_DISTILLER:
-        return "exportDistillerFailed";
-    case KXH_OUTPUT_ABORTED:
-        return "exportAborted";
-    default:
-        return "exportHostError";
-    }
-}
-
 static void reportPageFailure(const ExportState& state, int32_t result) {
     logLine("exportPage: page %d not written (%d): %s\r\n", static_cast<int>(state.currentPage),
             static_cast<int>(result), state.outputFile);
-    char reason[kLocalizedSize];
-    localize(failureReason(result), reason, sizeof reason);
-    std::string detail = std::string(state.outputFile) + "\n" + reason;
-    if (result != 0 && strcmp(failureReason(result), "exportHostError") == 0)
-        detail += " " + std::to_string(result);
-    exportUi().showMessage("exportFailed", detail.c_str());
+    exportUi().showMessage("exportFailed", failureDetail(state.outputFile, result).c_str());
 }
 
 // "kProgress" with the page's displayed name in place of its "%s" (the text is no format).
@@ -202,6 +223,8 @@ bool exportPage(void* progressDialog, void* pageItem, void*, void* owner) {
     int32_t result = hostExportLayout(state.layoutId, state.styleType);
     state.exporting = 0;
     if (result == KXH_OUTPUT_CANCELLED) return false;
+    // The overflow check stopped the page and said why.
+    if (result == KXH_OUTPUT_ABORTED && state.stoppedForOverflow) return false;
     // The host's word alone is not enough: a success that left no file lost the page too.
     if (result == 0 && fileExists(state.outputFile)) return true;
     reportPageFailure(state, result);

@@ -81,6 +81,10 @@ struct ExportState {
     void* dialogWindow;
     WideChar dialogPath[kDialogPathUnits];
     uint8_t namingTooLong; // as in FWiz: no file may be named with this style
+    // The job slug stamped at an output's start may not fit its box, which the run's own check
+    // could not see: the user let such text go out (Yes), or the output was stopped for it.
+    uint8_t slugOverflowAccepted;
+    uint8_t stoppedForOverflow;
 };
 
 // The single state of the plug-in, read by the output hooks.
