@@ -104,7 +104,8 @@ check "empty range still stores the style" "Spreads EPS" "$(pref OutputStyle)"
 
 # Page names that hold the range's own "-" and ",": pages 1, 2, 1-2, 1,2, i, ii, i-ii, A-1. A
 # text that names pages in two ways is refused, showing what was typed and how to write each
-# reading; one that reads one way is taken; absolute numbers pick either reading.
+# reading; one that reads one way is taken; absolute numbers pick either reading. The dialog
+# proposes a shown page whose name reads two ways by its number.
 sections='{"firstPage": 1, "start": 1, "prefix": "", "style": "arabic"},
  {"firstPage": 3, "start": 2, "prefix": "1-", "style": "arabic"},
  {"firstPage": 4, "start": 2, "prefix": "1,", "style": "arabic"},
@@ -117,6 +118,14 @@ twoways="This page range can be read in two ways:"
 mkdir -p "$T/out/twoways" "$T/out/oneway"
 {
     echo "open $(q "$(winpath "$T/Dashes.lyt")")"
+    # Shown page "1-2" is proposed by its absolute number, the name reading two ways.
+    echo "page 3"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-checked 5 on'
+    echo 'expect-text 3 "3"'
+    echo "cancel"
+    echo "page 1"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/twoways/Dashes")")"
