@@ -91,8 +91,16 @@ bool endsWith(const char* text, const char* suffix) {
     return true;
 }
 
+// The name as Windows creates it: trailing dots and spaces are dropped.
+static WideText createdName(const char* name) {
+    WideText wide = utf8ToWide(name ? name : "");
+    while (!wide.empty() && (wide.back() == '.' || wide.back() == ' '))
+        wide.pop_back();
+    return wide;
+}
+
 int32_t compareFileNames(const char* a, const char* b) {
-    WideText left = utf8ToWide(a ? a : ""), right = utf8ToWide(b ? b : "");
+    WideText left = createdName(a), right = createdName(b);
     return osCompareNamesIgnoringCase(left.data(), left.size(), right.data(), right.size());
 }
 

@@ -34,7 +34,8 @@ bool endsWith(const char* text, const char* suffix);
 
 // Compares two file names (UTF-8) as the Windows file system does, so that names it takes for
 // one file compare equal: case is ignored over the whole of Unicode, not ASCII only ("Ä" and
-// "ä", "Σ" and "σ" are one name). <0, 0, >0; a consistent order for sorting and sets.
+// "ä", "Σ" and "σ" are one name), and so are the trailing dots and spaces that Windows drops
+// from a name ("a." is "a"). <0, 0, >0; a consistent order for sorting and sets.
 int32_t compareFileNames(const char* a, const char* b);
 struct FileNameLess {
     bool operator()(const std::string& a, const std::string& b) const {

@@ -90,9 +90,9 @@ TEST_F(PageRange, TextsThatReadTwoWaysAreRefused) {
            {"i-ii", 0, "ambiguous"},
            {"A-1", 0, "ambiguous"},
            {"x,1-2", 0, "ambiguous"},
-           {"1-2-1-2", 0, "(4)"},   // only "1-2" to "1-2"
-           {"2-1,2", 0, "(3,4,5)"}, // only "2" to "1,2"
-           {"1,2-2", 0, "(2,3)"},   // "1,2" to "2" would run backwards
+           {"1-2-1-2", 0, "(4)"},                 // only "1-2" to "1-2"
+           {"2-1,2", 0, "(3,4,5)"},               // only "2" to "1,2"
+           {"1,2-2", 0, "(2,3)"},                 // "1,2" to "2" would run backwards
            {"A-1,1-2-1-2,2-1,2", 0, "ambiguous"}, // "A" to "1" or "A-1"
            {"1,2,", 0, "ambiguous"},
            {"x,", 0, "(10)"},

@@ -81,7 +81,8 @@ TEST(PathTexts, EndsWithIgnoresAsciiCaseOnly) {
 }
 
 // Names Windows takes for one file compare equal, in the native build as under Windows: case is
-// folded over the whole of Unicode, one UTF-16 unit at a time, with no other folding.
+// folded over the whole of Unicode, one UTF-16 unit at a time, with no other folding, and the
+// trailing dots and spaces that Windows drops do not count.
 TEST(PathTexts, FileNamesCompareAsWindowsDoes) {
     struct Case {
         const char *a, *b;
@@ -100,6 +101,7 @@ TEST(PathTexts, FileNamesCompareAsWindowsDoes) {
         {"\xC3\x9F", "SS", 1},                               // ß is no "SS"
         {"\xC3\xA4", "a", 1},                                // nor is ä an "a"
         {"\xF0\x90\x90\x80", "\xF0\x90\x90\xA8", -1},        // beyond the BMP: kept
+        {"Catalog_1. .", "catalog_1", 0},                    // Windows drops trailing dots
         {"a", "ab", -1},
         {"b", "A", 1},
     };
