@@ -13,6 +13,7 @@
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
 #include "foundation/files.h"
+#include "foundation/paths.h"
 #include "foundation/settings.h"
 
 static char separatorOf(const char* path) {
@@ -114,6 +115,11 @@ bool areaFileName(ExportState& state, const char* path) {
         exportUi().showMessage("pathTooLong", lastPathComponent(path));
         return false;
     }
+    if (isReservedDeviceName(lastPathComponent(state.outputFile))) {
+        exportUi().showMessage("reservedFileName", lastPathComponent(state.outputFile));
+        state.outputFile[0] = 0;
+        return false;
+    }
     WideText wide = utf8ToWide(path);
     if (wide.size() < kDialogPathUnits)
         wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
@@ -127,12 +133,6 @@ static bool isSafeNamePart(const std::string& text) {
     return text.find("..") == std::string::npos && !holdsForbiddenNameChar(text.c_str());
 }
 
-static std::string foldCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 const char* namingProblemKey(NamingProblem problem) {
     switch (problem) {
     case NamingProblem::tooLong:
@@ -143,6 +143,8 @@ const char* namingProblemKey(NamingProblem problem) {
         return "badPageName";
     case NamingProblem::repeatedName:
         return "repeatedFileName";
+    case NamingProblem::reservedName:
+        return "reservedFileName";
     default:
         return nullptr;
     }
@@ -156,7 +158,7 @@ NamingCheck checkOutputNames(const ExportState& state) {
     bool numbered = !oneFile && pagesAreNumbered(state);
     ExportState probe = state;
     if (probe.spreads == 1) reduceToSpreads(probe);
-    std::set<std::string> names;
+    std::set<std::string, FileNameLess> names;
     int32_t count = std::min<int32_t>(probe.pageCount, int32_t(probe.pageFlags.size()) - 1);
     for (int32_t p = 1; p <= count; p++) {
         if (probe.pageFlags[p] != 1) continue;
@@ -166,8 +168,10 @@ NamingCheck checkOutputNames(const ExportState& state) {
         if (numbered && !isSafeNamePart(number)) return {NamingProblem::badPageName, number};
         if (!composeFileName(probe))
             return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
+        if (isReservedDeviceName(lastPathComponent(probe.outputFile)))
+            return {NamingProblem::reservedName, lastPathComponent(probe.outputFile)};
         if (oneFile) continue;
-        if (!names.insert(foldCase(probe.outputFile)).second)
+        if (!names.insert(probe.outputFile).second)
             return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};
     }
     return {NamingProblem::none, {}};

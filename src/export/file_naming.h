@@ -23,11 +23,19 @@ void pageNumberText(const ExportState& state, char* text, size_t size);
 bool overwriteWarning(const ExportState& state);
 
 // Area mode, when the dialog is confirmed with `path` (UTF-8): outputFile = path + "." + the
-// extension of styleType ("pdf", "eps", none for other types). An existing visible file is
-// asked about whatever the preference says. False keeps the dialog open.
+// extension of styleType ("pdf", "eps", none for other types). A name Windows keeps for a
+// device is refused with a message; an existing visible file is asked about whatever the
+// preference says. False keeps the dialog open.
 bool areaFileName(ExportState& state, const char* path);
 // Why the files of a run cannot be named; `subject` says which page, file or style.
-enum class NamingProblem { none, tooLong, badStyleNaming, badPageName, repeatedName };
+enum class NamingProblem {
+    none,
+    tooLong,
+    badStyleNaming,
+    badPageName,
+    repeatedName,
+    reservedName,
+};
 struct NamingCheck {
     NamingProblem problem;
     std::string subject;
@@ -35,8 +43,9 @@ struct NamingCheck {
 // Composes the file of every page the run will export (the flagged pages, one per spread when
 // the style exports spreads) under exportPath, before any is written. Refuses a style whose
 // naming did not fit or holds a character file names cannot hold, a page name that would leave
-// the folder or is no file name, and two pages that would get the same file (compared without
-// case, as Windows does). With the suffix "---" every page goes to one file by design.
+// the folder or is no file name, a file name that Windows keeps for a device (CON, NUL,
+// COM1...), and two pages that would get the same file (compared without case over the whole
+// of Unicode, as Windows does). With the suffix "---" every page goes to one file by design.
 NamingCheck checkOutputNames(const ExportState& state);
 // The string-table key of a problem's message (null for none).
 const char* namingProblemKey(NamingProblem problem);

@@ -173,10 +173,12 @@ void initialise(HWND child) {
     centreGroup(child);
 
     char page[kNameSize] = "";
-    if (state.absolute)
-        snprintf(page, sizeof page, "%d", state.currentPage);
-    else
+    if (!state.absolute) {
         hostPageName(state.layoutId, state.currentPage, page, sizeof page);
+        // A name that also reads as other pages ("1-2" beside "1" and "2") is proposed by number.
+        if (!nameSelectsOnly(state, page, state.currentPage)) state.absolute = 1;
+    }
+    if (state.absolute) snprintf(page, sizeof page, "%d", state.currentPage);
     setFieldText(kExportRange, page);
     setControlValue(control(kExportAbsolute), state.absolute != 0);
     setFieldText(kExportOffset, "0");
@@ -227,7 +229,14 @@ bool confirm(const OPENFILENAMEW* ofn) {
     // styleType, and with it the file's extension, follows the selected style.
     if (state.areaMode) return areaFileName(state, path.c_str());
     state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
-    if (parsePageRange(rangeText().c_str(), state) != 0) {
+    RangeAmbiguity ambiguity;
+    uint16_t parsed = parsePageRange(rangeText().c_str(), state, &ambiguity);
+    if (parsed == kRangeAmbiguous) {
+        exportUi().showMessage("ambiguousPageRange", ambiguityText(ambiguity).c_str());
+        focusAndSelect(control(kExportRange), 0, 32);
+        return false;
+    }
+    if (parsed != 0) {
         exportUi().showMessage("noValidPageNum", nullptr);
         focusAndSelect(control(kExportRange), 0, 32);
         return false;

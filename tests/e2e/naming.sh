@@ -9,7 +9,8 @@ settings \
     '{"name": "No Number", "type": "PDF", "data": {"AYWB": {"FWiz": {"Numbers": "4"}}}}' \
     '{"name": "Same File", "type": "PDF", "data": {"AYWB": {"FWiz": {"Suffix": "---"}}}}' \
     '{"name": "Never Seen", "type": "PDF"}' \
-    '{"name": "Naming EPS", "type": "EPS", "data": {"AYWB": {"FWiz": {}}}}'
+    '{"name": "Naming EPS", "type": "EPS", "data": {"AYWB": {"FWiz": {}}}}' \
+    '{"name": "Number First", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": ".", "NumberBeforeName": "1"}}}}'
 
 layout "$T/Catalog.lyt" 12
 layout "$T/Roman.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "roman"}]'
@@ -94,5 +95,58 @@ check "one page, AddAlways default" "Catalog_001.pdf" "$(files "$T/out/single1")
     echo "quit"
 } >"$T/untitled.script"
 run_host "$T/untitled.script"
+
+# Names Windows takes for one file, or for a device, are refused before any page is written,
+# the dialog staying open: page names alike but for the case of a letter beyond ASCII (Latin,
+# Greek, Cyrillic), and a file name Windows keeps for a device, whether it comes from a page
+# name, the typed name or the name of an area.
+section() { # FIRST PREFIX
+    printf '{"firstPage": %d, "start": 1, "prefix": "%s", "style": "arabic"}' "$1" "$2"
+}
+layout "$T/Cases.lyt" 6 "\"sections\": [$(section 1 Ä), $(section 2 ä), $(section 3 Σ), $(section 4 σ), $(section 5 Ж), $(section 6 ж)]"
+layout "$T/Device.lyt" 3 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "arabic"}, {"firstPage": 3, "start": 3, "prefix": "COM", "style": "arabic"}],
+ "items": [{"name": "Box", "type": "box", "page": 1, "bounds": [72, 36, 122, 136]}]'
+repeated="Several pages of this export would get the same file name, and all but the last would be lost. Choose other pages, another offset or a style that numbers the files:"
+reserved="Windows reserves this file name for a device (as CON, NUL, COM1 or LPT1), so no file can have it. Choose another name:"
+cr=$(printf '\r')
+# refused DIR NAME STYLE RANGE MESSAGE: the dialog refuses with MESSAGE and stays open.
+refused() {
+    export_pages "$T/out/$1/$2" "$3" "$4"
+    echo 'wait-dialog "Kestrix"'
+    echo "expect-message $(q "$5")"
+    echo "answer ok"
+    echo "expect-text 3 $(q "$4")"
+    echo "cancel"
+}
+mkdir -p "$T/out/latin" "$T/out/greek" "$T/out/cyrillic" "$T/out/distinct" "$T/out/device" \
+    "$T/out/typed" "$T/out/area"
+{
+    echo "open $(q "$(winpath "$T/Cases.lyt")")"
+    refused latin Catalog "Default PDF" "Ä1-ä1" "$repeated$cr${cr}Catalog_ä1.pdf"
+    refused greek Catalog "Default PDF" "Σ1-σ1" "$repeated"
+    refused cyrillic Catalog "Default PDF" "Ж1-ж1" "$repeated"
+    export_pages "$T/out/distinct/Catalog" "Default PDF" "ä1-Σ1"
+    echo "close"
+    echo "open $(q "$(winpath "$T/Device.lyt")")"
+    refused device Catalog "Number First" "1-COM3" "$reserved$cr${cr}COM3.Catalog.pdf"
+    refused typed nul "Same File" "1" "$reserved$cr${cr}nul"
+    echo 'select Box'
+    echo 'menu "Export page area…"'
+    echo 'wait-dialog "Save As"'
+    echo "file-name $(q "$(winpath "$T/out/area/con")")"
+    echo 'choose 9 "Default PDF"'
+    echo "ok"
+    echo 'wait-dialog "Kestrix"'
+    echo "expect-message $(q "$reserved$cr${cr}con.pdf")"
+    echo "answer ok"
+    echo 'wait-dialog "Save As"'
+    echo "cancel"
+    echo "quit"
+} >"$T/alike.script"
+run_host "$T/alike.script"
+for dir in latin greek cyrillic device typed area; do
+    check "nothing written for $dir names" "" "$(files "$T/out/$dir")"
+done
+check "names that differ beyond case" "Catalog_ä1.pdf Catalog_Σ1.pdf" "$(files "$T/out/distinct")"
 
 finish
