@@ -62,6 +62,10 @@ static const char* failureReason(int32_t result) {
         return "exportWriteFailed";
     case KXH_OUTPUT_DISTILLER:
         return "exportDistillerFailed";
+    case KXH_OUTPUT_DISK_FULL:
+        return "exportDiskFull";
+    case KXH_OUTPUT_PAGE_SIZE:
+        return "exportPageSize";
     case KXH_OUTPUT_ABORTED:
         return "exportAborted";
     default:
