@@ -207,7 +207,7 @@ bool namesUsable(const std::string& path) {
     ExportState probe = *gRun->state;
     probe.spreads = styleExportsSpreads(probe.styleHandle, probe.styleType) ? 1 : 0;
     copyText(probe.exportPath, path.c_str());
-    replaceExtension(probe.exportPath, sizeof probe.exportPath, "");
+    dropOutputExtension(probe.exportPath);
     NamingCheck check = checkOutputNames(probe);
     if (check.problem == NamingProblem::none) return true;
     exportUi().showMessage(namingProblemKey(check.problem), check.subject.c_str());
