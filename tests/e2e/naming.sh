@@ -11,7 +11,8 @@ settings \
     '{"name": "Never Seen", "type": "PDF"}' \
     '{"name": "Naming EPS", "type": "EPS", "data": {"AYWB": {"FWiz": {}}}}' \
     '{"name": "Number First", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": ".", "NumberBeforeName": "1"}}}}' \
-    '{"name": "Project Suffix", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": "", "Numbers": "4", "Suffix": ".lyt"}}}}'
+    '{"name": "Project Suffix", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": "", "Numbers": "4", "Suffix": ".lyt"}}}}' \
+    '{"name": "By Layout", "type": "PDF", "data": {"AYWB": {"FWiz": {"Base": "1"}}}}'
 
 layout "$T/Catalog.lyt" 12
 layout "$T/Roman.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "roman"}]'
@@ -203,5 +204,27 @@ check "area mode: typed extensions" "Photo.pdf Shot.eps v1.2.pdf" "$(files "$T/o
 for f in Poster.pdf Single.lyt; do
     check "project $f kept" same "$(cmp -s "$T/$f" "$T/${f%.*}.before" && echo same || echo changed)"
 done
+
+# A style that names the files after the layout renames the proposed file as a click on the
+# box does, and back; a name the user typed stays whatever the style.
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'choose 9 "Default PDF"'
+    echo 'expect-text 1148 Catalog'
+    echo 'choose 9 "By Layout"'
+    echo 'expect-checked 7 on'
+    echo 'expect-text 1148 "Layout 1"'
+    echo 'choose 9 "Default PDF"'
+    echo 'expect-checked 7 off'
+    echo 'expect-text 1148 Catalog'
+    echo 'file-name Mine'
+    echo 'choose 9 "By Layout"'
+    echo 'expect-text 1148 Mine'
+    echo "cancel"
+    echo "quit"
+} >"$T/base.script"
+run_host "$T/base.script"
 
 finish
