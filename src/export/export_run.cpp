@@ -152,7 +152,7 @@ bool exportPath(ExportState& state) {
     copyText(folder, state.exportPath);
     stripLastComponent(folder);
     setFolderPath(folder);
-    replaceExtension(state.exportPath, sizeof state.exportPath, "");
+    dropOutputExtension(state.exportPath);
     return true;
 }
 

@@ -25,6 +25,19 @@ const char* lastPathComponent(const char* path) {
     return cut ? cut + 1 : path;
 }
 
+void dropOutputExtension(char* path) {
+    const char* name = lastPathComponent(path);
+    size_t length = strlen(name);
+    if (length > 4 && (endsWith(name, ".pdf") || endsWith(name, ".eps")))
+        path[static_cast<size_t>(name - path) + length - 4] = 0;
+}
+
+// The run would write over the project it exports from: the overwrite question is off by
+// default, and the project would be lost without a word.
+static bool isProjectFile(const ExportState& state, const char* file) {
+    return state.projectPath[0] && compareFileNames(file, state.projectPath) == 0;
+}
+
 bool defaultExportPath(ExportState& state) {
     char lastFolder[kPathSize] = "";
     std::string folder;
@@ -109,14 +122,21 @@ bool areaFileName(ExportState& state, const char* path) {
     const char* extension = state.styleType == kStyleTypePdf   ? "pdf"
                             : state.styleType == kStyleTypeEps ? "eps"
                                                                : "";
-    if (!copyText(state.outputFile, path) || !appendText(state.outputFile, ".") ||
-        !appendText(state.outputFile, extension)) {
+    // "Photo.pdf" names "Photo.pdf" (or "Photo.eps"), not "Photo.pdf.pdf".
+    bool fits = copyText(state.outputFile, path);
+    if (fits) dropOutputExtension(state.outputFile);
+    if (!fits || !appendText(state.outputFile, ".") || !appendText(state.outputFile, extension)) {
         state.outputFile[0] = 0;
         exportUi().showMessage("pathTooLong", lastPathComponent(path));
         return false;
     }
     if (isReservedDeviceName(lastPathComponent(state.outputFile))) {
         exportUi().showMessage("reservedFileName", lastPathComponent(state.outputFile));
+        state.outputFile[0] = 0;
+        return false;
+    }
+    if (isProjectFile(state, state.outputFile)) {
+        exportUi().showMessage("outputIsProject", lastPathComponent(state.outputFile));
         state.outputFile[0] = 0;
         return false;
     }
@@ -145,6 +165,8 @@ const char* namingProblemKey(NamingProblem problem) {
         return "repeatedFileName";
     case NamingProblem::reservedName:
         return "reservedFileName";
+    case NamingProblem::projectFile:
+        return "outputIsProject";
     default:
         return nullptr;
     }
@@ -170,6 +192,8 @@ NamingCheck checkOutputNames(const ExportState& state) {
             return {NamingProblem::tooLong, lastPathComponent(probe.exportPath)};
         if (isReservedDeviceName(lastPathComponent(probe.outputFile)))
             return {NamingProblem::reservedName, lastPathComponent(probe.outputFile)};
+        if (isProjectFile(state, probe.outputFile))
+            return {NamingProblem::projectFile, lastPathComponent(probe.outputFile)};
         if (oneFile) continue;
         if (!names.insert(probe.outputFile).second)
             return {NamingProblem::repeatedName, lastPathComponent(probe.outputFile)};

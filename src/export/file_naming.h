@@ -7,6 +7,10 @@
 // Output file names: the path proposed to the dialog, the file of each page, and the question
 // before an existing file is replaced.
 
+// Cuts a typed ".pdf" or ".eps" (any case), which the style's naming adds again, from the
+// last component; any other dotted part ("Spring.2025") is the name's own and stays.
+void dropOutputExtension(char* path);
+
 // Fills exportPath: folder (last folder or the project's) + "\" + project or layout name.
 // False when it would not fit (exportPath is then empty).
 bool defaultExportPath(ExportState& state);
@@ -22,9 +26,10 @@ void pageNumberText(const ExportState& state, char* text, size_t size);
 // asks for it); Yes deletes the old file.
 bool overwriteWarning(const ExportState& state);
 
-// Area mode, when the dialog is confirmed with `path` (UTF-8): outputFile = path + "." + the
-// extension of styleType ("pdf", "eps", none for other types). A name Windows keeps for a
-// device is refused with a message; an existing visible file is asked about whatever the
+// Area mode, when the dialog is confirmed with `path` (UTF-8): outputFile = path without a
+// typed output extension + "." + the extension of styleType ("pdf", "eps", none for other
+// types). A name Windows keeps for a device, or the open project's own file, is refused with a
+// message; an existing visible file is asked about whatever the
 // preference says. False keeps the dialog open.
 bool areaFileName(ExportState& state, const char* path);
 // Why the files of a run cannot be named; `subject` says which page, file or style.
@@ -35,6 +40,7 @@ enum class NamingProblem {
     badPageName,
     repeatedName,
     reservedName,
+    projectFile,
 };
 struct NamingCheck {
     NamingProblem problem;
@@ -44,8 +50,9 @@ struct NamingCheck {
 // the style exports spreads) under exportPath, before any is written. Refuses a style whose
 // naming did not fit or holds a character file names cannot hold, a page name that would leave
 // the folder or is no file name, a file name that Windows keeps for a device (CON, NUL,
-// COM1...), and two pages that would get the same file (compared without case over the whole
-// of Unicode, as Windows does). With the suffix "---" every page goes to one file by design.
+// COM1...), the open project's own file (compared as below, on the full path), and two pages
+// that would get the same file (compared without case over the whole of Unicode, as Windows
+// does). With the suffix "---" every page goes to one file by design.
 NamingCheck checkOutputNames(const ExportState& state);
 // The string-table key of a problem's message (null for none).
 const char* namingProblemKey(NamingProblem problem);

@@ -115,11 +115,26 @@ HWND fileNameField(HWND fileDialog) {
     return field ? field : GetDlgItem(fileDialog, edt1);
 }
 
+WideText proposedName(int32_t base) {
+    return utf8ToWide(base ? gRun->state->layoutName : gRun->state->projectName);
+}
+
 void baseNameClicked() {
     ExportState& state = *gRun->state;
     state.base = boxChecked(kExportBaseName) ? 1 : 0;
-    WideText name = utf8ToWide(state.base ? state.layoutName : state.projectName);
-    if (HWND field = fileNameField(gRun->dialog)) SetWindowTextW(field, name.c_str());
+    if (HWND field = fileNameField(gRun->dialog))
+        SetWindowTextW(field, proposedName(state.base).c_str());
+}
+
+// A style that bases the name elsewhere renames the file as a click on the box would, as long
+// as the field holds the name proposed before; a name the user typed stays.
+void followBaseName(int32_t before) {
+    HWND field = fileNameField(gRun->dialog);
+    if (!field || gRun->state->base == before) return;
+    std::vector<wchar_t> text(size_t(GetWindowTextLengthW(field)) + 1, 0);
+    GetWindowTextW(field, text.data(), int(text.size()));
+    if (proposedName(before) == text.data())
+        SetWindowTextW(field, proposedName(gRun->state->base).c_str());
 }
 
 void styleSelected() {
@@ -130,7 +145,9 @@ void styleSelected() {
         setControlValue(control(kExportStyle), 1);
         name = selectedStyle();
     }
+    int32_t before = state.base;
     chooseStyle(state, name.c_str());
+    followBaseName(before);
     setControlValue(control(kExportBaseName), state.base != 0);
     setControlValue(control(kExportPageMargins), state.pageMargins != 0);
 }
@@ -207,7 +224,7 @@ bool namesUsable(const std::string& path) {
     ExportState probe = *gRun->state;
     probe.spreads = styleExportsSpreads(probe.styleHandle, probe.styleType) ? 1 : 0;
     copyText(probe.exportPath, path.c_str());
-    replaceExtension(probe.exportPath, sizeof probe.exportPath, "");
+    dropOutputExtension(probe.exportPath);
     NamingCheck check = checkOutputNames(probe);
     if (check.problem == NamingProblem::none) return true;
     exportUi().showMessage(namingProblemKey(check.problem), check.subject.c_str());

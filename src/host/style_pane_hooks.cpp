@@ -144,6 +144,14 @@ bool textsAcceptable(KxhPane pane) {
     return true;
 }
 
+// A box left as it was shown keeps the stored value, whatever it is (a hand-edited 2 shows
+// ticked); only a box the user changed stores 0 or 1.
+uint8_t boxValue(KxhPane pane, int item, uint8_t shown) {
+    int32_t checked = hostTables().pane.isChecked(pane, item);
+    if (checked < 0 || (checked == 1) == (shown != 0)) return shown;
+    return checked == 1 ? 1 : 0;
+}
+
 void savePane(KxhPane pane) {
     const KxhPaneTable& panes = hostTables().pane;
     // A host that does not ask first still gets nothing stored that would be cut or misread.
@@ -155,8 +163,8 @@ void savePane(KxhPane pane) {
     if (numbers >= 0) naming.numbers = numbers;
     copyText(naming.separator, readField(pane, kPaneSeparator).text);
     copyText(naming.suffix, readField(pane, kPaneSuffix).text);
-    naming.numberBeforeName = panes.isChecked(pane, kPaneNumberBeforeName) == 1 ? 1 : 0;
-    naming.pageMargins = panes.isChecked(pane, kPanePageMargins) == 1 ? 1 : 0;
+    naming.numberBeforeName = boxValue(pane, kPaneNumberBeforeName, gShown.numberBeforeName);
+    naming.pageMargins = boxValue(pane, kPanePageMargins, gShown.pageMargins);
     writeFileNaming(gStyle, naming);
 }
 

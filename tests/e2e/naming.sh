@@ -10,7 +10,9 @@ settings \
     '{"name": "Same File", "type": "PDF", "data": {"AYWB": {"FWiz": {"Suffix": "---"}}}}' \
     '{"name": "Never Seen", "type": "PDF"}' \
     '{"name": "Naming EPS", "type": "EPS", "data": {"AYWB": {"FWiz": {}}}}' \
-    '{"name": "Number First", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": ".", "NumberBeforeName": "1"}}}}'
+    '{"name": "Number First", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": ".", "NumberBeforeName": "1"}}}}' \
+    '{"name": "Project Suffix", "type": "PDF", "data": {"AYWB": {"FWiz": {"Sep": "", "Numbers": "4", "Suffix": ".lyt"}}}}' \
+    '{"name": "By Layout", "type": "PDF", "data": {"AYWB": {"FWiz": {"Base": "1"}}}}'
 
 layout "$T/Catalog.lyt" 12
 layout "$T/Roman.lyt" 6 '"sections": [{"firstPage": 1, "start": 1, "prefix": "", "style": "roman"}]'
@@ -148,5 +150,81 @@ for dir in latin greek cyrillic device typed area; do
     check "nothing written for $dir names" "" "$(files "$T/out/$dir")"
 done
 check "names that differ beyond case" "Catalog_ä1.pdf Catalog_Σ1.pdf" "$(files "$T/out/distinct")"
+
+# A typed extension: ".pdf" or ".eps" (any case) is the output's and is not repeated, in page
+# and in area mode alike; any other dotted part is the name's own and stays whole.
+layout "$T/Poster.pdf" 1 '"items": [{"name": "Box", "type": "box", "page": 1, "bounds": [72, 36, 122, 136]}]'
+cp "$T/Poster.pdf" "$T/Poster.before"
+cp "$T/Single.lyt" "$T/Single.before"
+mkdir -p "$T/out/dotted" "$T/out/areadot" "$T/out/project"
+project="This file is the open project itself: exporting to it would replace the project. Choose another name:"
+# area NAME STYLE: script lines exporting the selected box's area as NAME.
+area() {
+    echo 'menu "Export page area…"'
+    echo 'wait-dialog "Save As"'
+    echo "file-name $(q "$(winpath "$1")")"
+    echo "choose 9 $(q "$2")"
+    echo "ok"
+}
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    export_pages "$T/out/dotted/Spring.2025" "Default PDF" "5"
+    export_pages "$T/out/dotted/Typed.PDF" "Default EPS" "5"
+    echo "close"
+    echo "open $(q "$(winpath "$T/Poster.pdf")")"
+    echo 'select Box'
+    area "$T/out/areadot/Photo.pdf" "Default PDF"
+    area "$T/out/areadot/Shot.PDF" "Default EPS"
+    area "$T/out/areadot/v1.2" "Default PDF"
+    # The area's file would be the open project (a project saved as "Poster.pdf").
+    area "$T/Poster" "Default PDF"
+    echo 'wait-dialog "Kestrix"'
+    echo "expect-message $(q "$project$cr${cr}Poster.pdf")"
+    echo "answer ok"
+    echo 'wait-dialog "Save As"'
+    echo "cancel"
+    echo "close"
+    # A page's file would be the open project: by the style's suffix, or typed as one file.
+    echo "open $(q "$(winpath "$T/Single.lyt")")"
+    for case in "Single|Project Suffix|Single.lyt" "Single.LYT|Same File|Single.LYT"; do
+        typed=${case%%|*} rest=${case#*|}
+        style=${rest%%|*} shown=${rest#*|}
+        export_pages "$T/$typed" "$style" 1
+        echo 'wait-dialog "Kestrix"'
+        echo "expect-message $(q "$project$cr$cr$shown")"
+        echo "answer ok"
+        echo 'expect-text 3 1'
+        echo "cancel"
+    done
+    echo "quit"
+} >"$T/dotted.script"
+run_host "$T/dotted.script"
+check "page mode: typed extensions" "Spring.2025_005.pdf Typed_005.eps" "$(files "$T/out/dotted")"
+check "area mode: typed extensions" "Photo.pdf Shot.eps v1.2.pdf" "$(files "$T/out/areadot")"
+for f in Poster.pdf Single.lyt; do
+    check "project $f kept" same "$(cmp -s "$T/$f" "$T/${f%.*}.before" && echo same || echo changed)"
+done
+
+# A style that names the files after the layout renames the proposed file as a click on the
+# box does, and back; a name the user typed stays whatever the style.
+{
+    echo "open $(q "$(winpath "$T/Catalog.lyt")")"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'choose 9 "Default PDF"'
+    echo 'expect-text 1148 Catalog'
+    echo 'choose 9 "By Layout"'
+    echo 'expect-checked 7 on'
+    echo 'expect-text 1148 "Layout 1"'
+    echo 'choose 9 "Default PDF"'
+    echo 'expect-checked 7 off'
+    echo 'expect-text 1148 Catalog'
+    echo 'file-name Mine'
+    echo 'choose 9 "By Layout"'
+    echo 'expect-text 1148 Mine'
+    echo "cancel"
+    echo "quit"
+} >"$T/base.script"
+run_host "$T/base.script"
 
 finish

@@ -131,4 +131,22 @@ run_host "$T/stored.script"
 check "stored texts too long: confirming unchanged stores nothing" same \
     "$(cmp -s "$T/settings.before" "$T/settings.json" && echo same || echo changed)"
 
+# Stored box values other than 0 and 1 (a hand-edited 2) stay as stored when the editor is
+# confirmed with the boxes untouched; a box the user changes stores 0 or 1.
+settings '{"name": "Twos", "type": "PDF", "data": {"AYWB": {"FWiz": {"NumberBeforeName": "2", "PageMargins": "2"}}}}'
+cat >"$T/twos.script" <<'SCRIPT'
+style-editor Twos
+wait-dialog "Edit Output Style"
+ok
+style-editor "Default PDF"
+wait-dialog "Edit Output Style"
+check 10 on
+ok
+quit
+SCRIPT
+run_host "$T/twos.script"
+check "unchanged boxes keep their stored values" 2/2 \
+    "$(naming Twos | jq -r '.NumberBeforeName + "/" + .PageMargins')"
+check "a changed box stores 1" 1 "$(naming "Default PDF" | jq -r .PageMargins)"
+
 finish
