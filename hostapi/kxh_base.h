@@ -81,6 +81,8 @@ KXH_BEGIN_DECLS
 #define KXH_OUTPUT_BAD_TYPE 1006     /* the type cannot be exported to a file */
 #define KXH_OUTPUT_BUSY 1007         /* an output is already in progress */
 #define KXH_OUTPUT_NO_FILE 1008      /* no output file was set; nothing written */
+#define KXH_OUTPUT_DISK_FULL 1009    /* the disk is full; no file left */
+#define KXH_OUTPUT_PAGE_SIZE 1010    /* a page with its bleed is a size the output cannot hold */
 
 /* Identifier values that mean "none". */
 #define KXH_NO_LAYOUT (-1)

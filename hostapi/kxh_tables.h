@@ -159,7 +159,9 @@ typedef struct KxhDocDataTable {
      * *block is then NULL); KXH_ERR_MEMORY. */
     int32_t(KXH_CALL* getDocumentData)(int32_t document, uint32_t owner, KxhBlock* block);
     /* Stores a copy of `block` as the document's data of `owner`; NULL removes it. The caller
-     * keeps its block. Does not mark the document changed. 0, KXH_NONE, KXH_ERR_MEMORY. */
+     * keeps its block. Does not mark the document changed. 0, KXH_NONE, KXH_ERR_MEMORY;
+     * KXH_ERR_NOT_NOW, with nothing changed, when the project file holds data of `owner` that
+     * the host could not read (it keeps that data as it is; getDocumentData finds none). */
     int32_t(KXH_CALL* setDocumentData)(int32_t document, uint32_t owner, KxhBlock block);
     /* The same for a layout. */
     int32_t(KXH_CALL* getLayoutData)(int32_t layout, uint32_t owner, KxhBlock* block);

@@ -158,6 +158,9 @@ std::string CMyHostApp::openProject(const std::string& path, bool untitled) {
     std::string error;
     std::unique_ptr<Document> loaded = loadProject(path, untitled, &error);
     if (!loaded) return error.empty() ? path + ": cannot be opened" : error;
+    // The project opens; what of it the host kept unread is told, naming each block.
+    for (const std::string& note : loaded->keptNotes)
+        reportError(note);
     Document& doc = adoptDocument(std::move(loaded));
     KxhDocOpenedParams params = {};
     params.document = doc.id;

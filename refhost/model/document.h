@@ -19,6 +19,14 @@ enum class PageNumberStyle { Arabic, RomanLower, RomanUpper, AlphaLower, AlphaUp
 // Plug-in byte blocks by owner code.
 using DataBlocks = std::map<uint32_t, std::vector<uint8_t>>;
 
+// Data entries of a project file that the host could not read (no base64 text, an owner name
+// of other than four characters): written back as they stand, never handed to a plug-in, and
+// a plug-in's write to such an owner is refused, so that nothing of them is lost.
+struct KeptData {
+    std::map<std::string, std::string> entries; // owner name as written -> its JSON value
+    std::vector<uint32_t> owners;               // the codes among those names
+};
+
 struct Item {
     int32_t id = 0; // unique within the document, never reused
     std::string name;
@@ -49,6 +57,7 @@ struct Layout {
     std::vector<std::vector<int>> spreads;    // consecutive absolute pages, covering all pages
     std::vector<std::unique_ptr<Item>> items; // top-level items in stacking order
     DataBlocks data;
+    KeptData keptData;
     // Top-level items by page (index 0 unused), with their stacking positions: an output of
     // one page must not cost a walk over every item of a long layout. Items keep their page
     // and order once added and are never removed, so the index follows the item count.
@@ -69,6 +78,9 @@ struct Document {
     bool changed = false;
     std::vector<std::unique_ptr<Layout>> layouts;
     DataBlocks data;
+    KeptData keptData;
+    // What the reader kept without reading it, one line each ("FILE: what"), to be reported.
+    std::vector<std::string> keptNotes;
     int currentLayout = 0; // index into layouts
     int32_t nextItemId = 1;
 };

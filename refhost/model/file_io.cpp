@@ -81,34 +81,60 @@ std::string temporaryBeside(const std::string& path) {
            std::to_string(++counter) + ".tmp";
 }
 
-bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error) {
+static bool isDiskFull(DWORD code) {
+    return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL;
+}
+
+bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error,
+                     bool* diskFull) {
+    if (diskFull) *diskFull = false;
     if (!fileNameFits(path, error)) return false;
     std::string temp = temporaryBeside(path);
     HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        if (error) *error = path + ": cannot write (" + systemMessage(GetLastError()) + ")";
-        return false;
-    }
+    DWORD code = ERROR_SUCCESS;
+    bool ok = h != INVALID_HANDLE_VALUE;
+    if (!ok) code = GetLastError();
     size_t done = 0;
-    bool ok = true;
     while (ok && done < data.size()) {
         DWORD put = 0;
         DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
-        ok = WriteFile(h, data.data() + done, want, &put, nullptr) && put == want;
+        // A short write is followed by another for the rest, which names the reason; a write
+        // that takes nothing at all found no room.
+        if (!WriteFile(h, data.data() + done, want, &put, nullptr)) {
+            ok = false;
+            code = GetLastError();
+        } else if (put == 0) {
+            ok = false;
+            code = ERROR_DISK_FULL;
+        }
         done += put;
     }
-    DWORD code = GetLastError();
-    ok = CloseHandle(h) && ok;
+    if (h != INVALID_HANDLE_VALUE && !CloseHandle(h) && ok) {
+        ok = false;
+        code = GetLastError();
+    }
     if (ok && !replaceFile(temp, path)) {
         ok = false;
         code = GetLastError();
     }
     if (!ok) {
-        DeleteFileW(wide(temp).c_str());
-        if (error) *error = path + ": cannot write (" + systemMessage(code) + ")";
+        if (h != INVALID_HANDLE_VALUE) DeleteFileW(wide(temp).c_str());
+        if (diskFull) *diskFull = isDiskFull(code);
+        if (error)
+            *error = path + ": cannot write (" +
+                     (isDiskFull(code) ? std::string("the disk is full") : systemMessage(code)) +
+                     ")";
     }
     return ok;
+}
+
+uint64_t freeSpaceBeside(const std::string& path) {
+    std::string folder = path.substr(0, path.size() - fileNameOf(path).size());
+    ULARGE_INTEGER available;
+    if (folder.empty() || !GetDiskFreeSpaceExW(wide(folder).c_str(), &available, nullptr, nullptr))
+        return UINT64_MAX;
+    return available.QuadPart;
 }
 
 bool fileExists(const std::string& path) {

@@ -2,6 +2,7 @@
 // over the target so that a failed write never leaves a partial file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/path_names.h"
@@ -10,7 +11,11 @@ namespace refhost {
 
 bool readWholeFile(const std::string& path, std::string& data);
 // Refuses (false, error set) a name that does not fit the file system, as fileNameFits.
-bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error);
+// diskFull, when given, tells whether a failure was a full disk.
+bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error,
+                     bool* diskFull = nullptr);
+// The bytes free to this user on the volume holding path's folder; UINT64_MAX when unknown.
+uint64_t freeSpaceBeside(const std::string& path);
 // The longest last component a new file may have, in UTF-16 units on Windows and in UTF-8
 // bytes on the Unix file systems under Wine: the layer below cuts a longer name silently.
 constexpr size_t kMaxFileName = 255;

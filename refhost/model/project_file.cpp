@@ -68,23 +68,36 @@ bool readBool(const Json& obj, const char* key, const std::string& where) {
     return obj[key].get<bool>();
 }
 
-void readData(const Json& obj, DataBlocks& blocks, const std::string& where) {
+// An entry that cannot be read is kept as it stands (and noted): one bad block must not cost
+// the project, nor be lost when the project is saved.
+void readData(const Json& obj, DataBlocks& blocks, KeptData& kept, const std::string& where,
+              std::vector<std::string>& notes) {
     if (!obj.contains("data")) return;
     const Json& data = obj["data"];
     if (!data.is_object()) throw Malformed(where + ": \"data\" is not an object");
     for (auto it = data.begin(); it != data.end(); ++it) {
         uint32_t owner = 0;
-        if (!fourCCFromName(it.key(), owner))
-            throw Malformed(where + ": data owner \"" + it.key() + "\" is not four characters");
-        if (!it->is_string() || !base64Decode(it->get<std::string>(), blocks[owner]))
-            throw Malformed(where + ": data of \"" + it.key() + "\" is not base64 text");
+        bool named = fourCCFromName(it.key(), owner);
+        std::vector<uint8_t> bytes;
+        if (named && it->is_string() && base64Decode(it->get<std::string>(), bytes)) {
+            blocks[owner] = std::move(bytes);
+            continue;
+        }
+        kept.entries[it.key()] = it->dump();
+        if (named) kept.owners.push_back(owner);
+        notes.push_back(
+            where + ": data of \"" + it.key() + "\" " +
+            (named ? "is not base64 text" : "has an owner that is not four characters") +
+            "; it is kept unchanged, and plug-ins can neither read nor change it");
     }
 }
 
-Json writeData(const DataBlocks& blocks) {
+Json writeData(const DataBlocks& blocks, const KeptData& kept) {
     Json j = Json::object();
     for (const auto& [owner, bytes] : blocks)
         j[fourCCName(owner)] = base64Encode(bytes);
+    for (const auto& [name, value] : kept.entries)
+        j[name] = Json::parse(value);
     return j;
 }
 
@@ -243,7 +256,7 @@ void readLayout(const Json& j, Document& doc, size_t index) {
                 readItem(items[i], layout, where + " item " + std::to_string(i + 1)));
         adoptItems(doc, layout.items, nullptr);
     }
-    readData(j, layout.data, where);
+    readData(j, layout.data, layout.keptData, where, doc.keptNotes);
 }
 
 Json writeItem(const Item& item) {
@@ -280,7 +293,7 @@ std::unique_ptr<Document> parseProject(const std::string& text, const std::strin
             throw Malformed("\"layouts\" is missing or empty");
         for (size_t i = 0; i < j["layouts"].size(); ++i)
             readLayout(j["layouts"][i], *doc, i);
-        readData(j, doc->data, "project");
+        readData(j, doc->data, doc->keptData, "project", doc->keptNotes);
     } catch (const Malformed& e) {
         if (error) *error = fileName + ": " + e.what();
         return nullptr;
@@ -289,6 +302,8 @@ std::unique_ptr<Document> parseProject(const std::string& text, const std::strin
         return nullptr;
     }
     doc->name = fileNameOf(fileName);
+    for (std::string& note : doc->keptNotes)
+        note = fileName + ": " + note;
     return doc;
 }
 
@@ -314,11 +329,11 @@ std::string projectToJson(const Document& doc) {
         for (const auto& it : l->items)
             items.push_back(writeItem(*it));
         o["items"] = items;
-        o["data"] = writeData(l->data);
+        o["data"] = writeData(l->data, l->keptData);
         layouts.push_back(o);
     }
     j["layouts"] = layouts;
-    j["data"] = writeData(doc.data);
+    j["data"] = writeData(doc.data, doc.keptData);
     return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -7,7 +7,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -177,6 +179,33 @@ int fail(std::string* error, int code, const std::string& text) {
     return code;
 }
 
+// The page sizes a PDF can hold, in points: Ghostscript makes a smaller page US Letter, and
+// readers refuse a larger one.
+constexpr double kMinPdfSide = 3;
+constexpr double kMaxPdfSide = 14400;
+
+// A PDF output page (a page or spread with its bleed) that a PDF cannot hold, as a reason.
+std::string pdfPageSizeProblem(const Layout& layout, const std::vector<OutputUnit>& units,
+                               double bleed) {
+    for (const OutputUnit& u : units) {
+        Rect media = growRect(u.rect, bleed);
+        double w = width(media), h = height(media);
+        if (w >= kMinPdfSide && h >= kMinPdfSide && w <= kMaxPdfSide && h <= kMaxPdfSide) continue;
+        char size[128];
+        std::snprintf(size, sizeof size, " with a bleed of %g pt is %g x %g pt", bleed, w, h);
+        return "page " + pageLabel(layout, u) + size +
+               ", but a PDF page is 3 to 14400 pt on each side";
+    }
+    return {};
+}
+
+// After a distiller failed: a volume left with less room than the PDF would need (its own or
+// that of the temporary folder, where the distiller works) is the likelier cause.
+bool tooLittleRoom(const std::string& path, size_t postScriptBytes) {
+    uint64_t need = std::max<uint64_t>(uint64_t(1) << 20, uint64_t(postScriptBytes) * 2);
+    return freeSpaceBeside(path) < need;
+}
+
 } // namespace
 
 OutputJob* currentOutputJob() {
@@ -290,6 +319,10 @@ int runOutput(const OutputRequest& request, std::string* error) {
                     "an EPS file holds one page or spread, but pages " +
                         std::to_string(job.firstPage) + " to " + std::to_string(job.lastPage) +
                         " were asked for");
+    if (job.type == kTypePdf) {
+        std::string problem = pdfPageSizeProblem(layout, c.units, job.bleed);
+        if (!problem.empty()) return fail(error, kOutputPageSize, job.outputFile + ": " + problem);
+    }
 
     OutputHookCall announce{OutputHook::Announce};
     announce.job = &job;
@@ -304,18 +337,27 @@ int runOutput(const OutputRequest& request, std::string* error) {
     ps += "%%Trailer\n%%EOF\n";
     job.stream = nullptr;
 
+    bool full = false;
     if (job.type != kTypePdf) {
-        if (!writeFileAtomic(job.outputFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
+        if (!writeFileAtomic(job.outputFile, ps, &why, &full))
+            return fail(error, full ? kOutputDiskFull : kOutputWriteFailed, why);
         return kOutputOk;
     }
 
     std::string psFile = temporaryPath("layouthost") + ".ps";
-    if (!writeFileAtomic(psFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
+    if (!writeFileAtomic(psFile, ps, &why, &full))
+        return fail(error, full ? kOutputDiskFull : kOutputWriteFailed, why);
     std::string pdfTemp = temporaryBeside(job.outputFile);
     DistillStatus st = distill(psFile, pdfTemp, &why);
     removeFile(psFile);
     if (st != DistillStatus::Ok) {
         removeFile(pdfTemp);
+        if (st == DistillStatus::Failed && tooLittleRoom(job.outputFile, ps.size()))
+            return fail(error, kOutputDiskFull,
+                        job.outputFile + ": the disk is full (" + why + ")");
+        if (st == DistillStatus::Failed && tooLittleRoom(psFile, ps.size()))
+            return fail(error, kOutputDiskFull,
+                        "the temporary folder's disk is full (" + why + ")");
         return fail(error,
                     st == DistillStatus::Missing ? kOutputDistillerMissing : kOutputDistillerFailed,
                     why);

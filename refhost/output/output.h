@@ -41,6 +41,8 @@ enum OutputResult : int {
     kOutputDistillerFailed = 6,  // the distiller ran but failed
     kOutputBusy = 7,             // an output is already running (started from inside a hook)
     kOutputStyleMismatch = 8,    // the applied style is of another type than the output
+    kOutputDiskFull = 9,         // the disk (the output's or the temporary folder's) is full
+    kOutputPageSize = 10,        // a PDF page with its bleed is below 3 or above 14400 pt
     kOutputCancelled = 32767,    // the user cancelled; no other case returns this
 };
 

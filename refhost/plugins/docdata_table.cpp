@@ -2,43 +2,55 @@
 #include "plugins/handles.h"
 #include "plugins/plugin_host.h"
 
+#include <algorithm>
+
 namespace refhost {
 
 namespace {
 
-int32_t readData(const DataBlocks* data, uint32_t owner, KxhBlock* block) {
+// The blocks of a document or layout, and the entries of its file that the host kept unread.
+struct DataPlace {
+    DataBlocks* blocks = nullptr;
+    const KeptData* kept = nullptr;
+};
+
+int32_t readData(DataPlace place, uint32_t owner, KxhBlock* block) {
     if (!block) return KXH_ERR_PARAM;
     *block = nullptr;
-    if (!data) return KXH_NONE;
-    auto found = data->find(owner);
-    if (found == data->end()) return KXH_NONE;
+    if (!place.blocks) return KXH_NONE;
+    auto found = place.blocks->find(owner);
+    if (found == place.blocks->end()) return KXH_NONE;
     *block = newBlockFrom(found->second.data(), found->second.size());
     return *block ? KXH_OK : KXH_ERR_MEMORY;
 }
 
-int32_t storeData(DataBlocks* data, uint32_t owner, KxhBlock block) {
-    if (!data) return KXH_NONE;
+int32_t storeData(DataPlace place, uint32_t owner, KxhBlock block) {
+    if (!place.blocks) return KXH_NONE;
+    // The file holds this owner's data in a form the host could not read: replacing or removing
+    // it would lose it, so it stays as the file has it.
+    const auto& kept = place.kept->owners;
+    if (std::find(kept.begin(), kept.end(), owner) != kept.end()) return KXH_ERR_NOT_NOW;
     if (!block) {
-        data->erase(owner);
+        place.blocks->erase(owner);
         return KXH_OK;
     }
     if (!isLiveBlock(block)) return KXH_ERR_PARAM;
     try {
-        (*data)[owner] = block->bytes;
+        (*place.blocks)[owner] = block->bytes;
     } catch (...) {
         return KXH_ERR_MEMORY;
     }
     return KXH_OK;
 }
 
-DataBlocks* documentData(int32_t document) {
+DataPlace documentData(int32_t document) {
     Document* doc = findOpenDocument(document);
-    return doc ? &doc->data : nullptr;
+    return doc ? DataPlace{&doc->data, &doc->keptData} : DataPlace{};
 }
 
-DataBlocks* layoutData(int32_t layout) {
+DataPlace layoutData(int32_t layout) {
     Layout* found = findOpenLayout(layout);
-    return found ? &found->data : nullptr;
+    return found ? DataPlace{&found->data, &found->keptData} : DataPlace{};
 }
 
 int32_t KXH_CALL getDocumentData(int32_t document, uint32_t owner, KxhBlock* block) {

@@ -34,6 +34,10 @@ int32_t interfaceResult(int result) {
         return KXH_OUTPUT_BUSY;
     case kOutputStyleMismatch:
         return KXH_OUTPUT_BAD_TYPE;
+    case kOutputDiskFull:
+        return KXH_OUTPUT_DISK_FULL;
+    case kOutputPageSize:
+        return KXH_OUTPUT_PAGE_SIZE;
     case kOutputCancelled:
         return KXH_OUTPUT_CANCELLED;
     }

@@ -1,5 +1,6 @@
 #include "export/area_export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -48,16 +49,45 @@ bool hideIfOutside(ItemHandle item, void* context) {
 
 } // namespace
 
+AreaPage areaPage(int32_t layout, int32_t page, bool spreads) {
+    AreaPage unit{page, hostPageRectInSpread(layout, page)};
+    if (!spreads) return unit;
+    int32_t first = 0;
+    int32_t count = hostSpreadPages(layout, page, &first, 1);
+    if (count <= 1) return unit;
+    std::vector<int32_t> pages(static_cast<size_t>(count));
+    count = std::min(count, hostSpreadPages(layout, page, pages.data(), count));
+    if (count <= 1) return unit;
+    // The spread's pages lie side by side, from its first page's left edge to its last's right.
+    unit.firstPage = pages.front();
+    unit.rect = hostPageRectInSpread(layout, pages.front());
+    unit.rect.right = hostPageRectInSpread(layout, pages[static_cast<size_t>(count) - 1]).right;
+    return unit;
+}
+
+bool cropToPage(const FixedRect& box, const FixedRect& page, FixedRect* area) {
+    area->top = std::max(box.top, page.top);
+    area->left = std::max(box.left, page.left);
+    area->bottom = std::min(box.bottom, page.bottom);
+    area->right = std::min(box.right, page.right);
+    return area->bottom > area->top && area->right > area->left;
+}
+
 int32_t exportArea(RunContext& state) {
     int32_t page = hostItemPage(state.currentBox);
     FixedRect boxRect;
     if (page < 1 || !hostItemBounds(state.currentBox, &boxRect)) return KXH_OUTPUT_NO_PAGES;
-    FixedRect pageRect = hostPageRectInSpread(state.layoutId, page);
+    hostNormaliseRect(&boxRect);
 
     state.styleHandle = findStyle(state.styleName);
     state.styleType = hostStyleType(state.styleHandle);
+    // The output page is the page or the spread, as the chosen style exports them.
+    AreaPage unit = areaPage(state.layoutId, page, state.spreads == 1);
+    FixedRect area;
+    if (!cropToPage(boxRect, unit.rect, &area)) return kAreaEmpty;
+
     Fixed bleed = readBleed(state.styleHandle);
-    areaBoxTexts(pageRect, boxRect, bleed, state.trimBoxText, state.bleedBoxText,
+    areaBoxTexts(unit.rect, area, bleed, state.trimBoxText, state.bleedBoxText,
                  sizeof state.trimBoxText);
 
     // Only the box's spread is output; items elsewhere need no change.
@@ -65,9 +95,8 @@ int32_t exportArea(RunContext& state) {
     int32_t spread = hostSpreadOfPage(state.layoutId, page);
     forEachItemOnSpreads(state.layoutId, spread, spread, hideIfOutside, &hide);
 
-    state.currentPage = static_cast<int16_t>(page);
-    hostNormaliseRect(&boxRect);
-    state.outputRect = boxRect;
+    state.currentPage = static_cast<int16_t>(unit.firstPage);
+    state.outputRect = area;
     int32_t result = runHostExport(state);
 
     for (ItemHandle item : hide.hidden)
@@ -76,7 +105,7 @@ int32_t exportArea(RunContext& state) {
 }
 
 void areaOutputSetup(RunContext& state, KxhOutput output) {
-    hostItemBounds(state.currentBox, &state.outputRect);
+    // outputRect holds the area that exportArea cropped to the output page.
     state.bleedRect = state.outputRect;
     hostInsetRect(&state.bleedRect, -state.bleed, -state.bleed);
     if (state.styleType == kStyleTypeEps) hostClipOutput(output, state.bleedRect);

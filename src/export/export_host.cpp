@@ -132,6 +132,13 @@ int32_t hostItemPage(ItemHandle item) {
     return HOST(layout, itemPage) && item ? gHost.layout->itemPage(item) : -1;
 }
 
+void hostItemName(ItemHandle item, char* name, size_t size) {
+    clearText(name, size);
+    if (!HOST(boxNames, getBoxName) || !item || !size) return;
+    if (gHost.boxNames->getBoxName(item, name, bufferSize(size)) == KXH_NONE) clearText(name, size);
+    name[size - 1] = 0;
+}
+
 int32_t hostSuppressOutput(ItemHandle item) {
     return HOST(layout, suppressOutput) && item ? gHost.layout->suppressOutput(item) : -1;
 }

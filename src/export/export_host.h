@@ -19,6 +19,7 @@ struct ExportHostTables {
     const KxhMemoryTable* memory;
     const KxhPdfService* pdf; // optional service; null or empty when the host has none
     const KxhTextTable* text;
+    const KxhBoxNameService* boxNames; // optional service, as pdf
 };
 
 // The host integration installs the tables it obtained; tests install their own.
@@ -51,6 +52,9 @@ int32_t hostMemberCount(ItemHandle group);
 ItemHandle hostMemberAt(ItemHandle group, int32_t index);
 bool hostItemBounds(ItemHandle item, FixedRect* bounds); // in its spread's coordinates
 int32_t hostItemPage(ItemHandle item);                   // -1 when unknown
+// The item's name as the user gave it; empty when it has none or the host cannot say. Cut to
+// fit: it only names the item in messages.
+void hostItemName(ItemHandle item, char* name, size_t size);
 // 1 suppressed, 0 not, -1 unknown item.
 int32_t hostSuppressOutput(ItemHandle item);
 bool hostSetSuppressOutput(ItemHandle item, bool suppress);

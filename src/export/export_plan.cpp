@@ -15,13 +15,20 @@ ExportPlan planExport(const ExportRequest& request) {
         plan.files.push_back({hostItemPage(request.currentBox), file});
     } else {
         PageSelection pages = pageSelection(request);
-        if (parsePageRange(request.range.c_str(), pages) != 0) {
+        RangeAmbiguity ambiguity;
+        uint16_t parsed = parsePageRange(request.range.c_str(), pages, &ambiguity);
+        if (parsed == kRangeAmbiguous) {
+            plan.refusal = "ambiguousPageRange";
+            plan.detail = ambiguityText(ambiguity);
+            return plan;
+        }
+        if (parsed != 0) {
             plan.refusal = "noValidPageNum";
             return plan;
         }
-        // The typed extension gives way to the style's suffix.
+        // A typed ".pdf" or ".eps" gives way to the style's suffix.
         ExportRequest named = request;
-        replaceExtension(named.exportPath, sizeof named.exportPath, "");
+        dropOutputExtension(named.exportPath);
         check = checkOutputNames(named, pages, &plan.files);
     }
     if (check.problem != NamingProblem::none) {

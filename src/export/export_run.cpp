@@ -36,19 +36,53 @@ static void readProjectAndLayout(ExportRequest& state) {
     hostLayoutName(state.layoutId, state.layoutName, sizeof state.layoutName);
 }
 
-// True to go on. With AbortOnOverflow every output of the layout would be stopped, so the
-// run ends at once with that message instead of asking.
-static bool overflowAccepted(int32_t layout, bool areaMode) {
+// True to go on; *accepted tells that the user let overflowing text go out. With
+// AbortOnOverflow every output holding overflowing text would be stopped, so the run ends at
+// once with that message instead of asking; an area's output holds all that touches its box.
+static bool overflowAccepted(int32_t layout, bool areaMode, bool* accepted) {
+    *accepted = false;
     ItemHandle box = findOverflow(layout, areaMode);
-    if (!box) return true;
     if (getAbortOnOverflow() == 1) {
+        if (!box && areaMode) box = findOverflowInArea(layout, hostCurrentItem(layout));
+        if (!box) return true;
         exportUi().showMessage("overflowErr2", nullptr);
         hostSelectAndShow(layout, box);
         return false;
     }
-    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return true;
+    if (!box) return true;
+    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return *accepted = true;
     hostSelectAndShow(layout, box);
     return false;
+}
+
+// The key that says why the host wrote no file.
+static const char* failureReason(int32_t result) {
+    switch (result) {
+    case 0:
+        return "exportFileMissing";
+    case KXH_OUTPUT_WRITE_FAILED:
+        return "exportWriteFailed";
+    case KXH_OUTPUT_DISTILLER:
+        return "exportDistillerFailed";
+    case KXH_OUTPUT_DISK_FULL:
+        return "exportDiskFull";
+    case KXH_OUTPUT_PAGE_SIZE:
+        return "exportPageSize";
+    case KXH_OUTPUT_ABORTED:
+        return "exportAborted";
+    default:
+        return "exportHostError";
+    }
+}
+
+// The file and, on a line of its own, why it was not written.
+static std::string failureDetail(const char* file, int32_t result) {
+    char reason[kLocalizedSize];
+    localize(failureReason(result), reason, sizeof reason);
+    std::string detail = std::string(file) + "\n" + reason;
+    if (result != 0 && strcmp(failureReason(result), "exportHostError") == 0)
+        detail += " " + std::to_string(result);
+    return detail;
 }
 
 // The folder of the chosen path is proposed next time.
@@ -67,15 +101,27 @@ static bool planAccepted(const ExportPlan& plan) {
     return false;
 }
 
-static void exportAreaAndShow(const ExportRequest& request, const ExportPlan& plan) {
+static void exportAreaAndShow(const ExportRequest& request, const ExportPlan& plan,
+                              bool overflowAccepted) {
     if (!planAccepted(plan) || plan.files.empty()) return;
     RunContext state = runContextFor(request);
+    // Text the user let go out includes a job slug stamp that turns out not to fit.
+    state.slugOverflowAccepted = overflowAccepted ? 1 : 0;
     copyText(state.outputFile, plan.files[0].file.c_str());
     int32_t result = exportArea(state);
     if (result == KXH_OUTPUT_CANCELLED) return;
-    if (result != 0) {
+    if (result == kAreaEmpty) {
+        // A page of no size would be written and look like success.
+        char name[kNameSize];
+        hostItemName(state.currentBox, name, sizeof name);
+        logLine("exportArea: refused, the box covers nothing of its page: %s\r\n", name);
+        exportUi().showMessage("areaEmpty", name);
+        return;
+    }
+    if (result == KXH_OUTPUT_ABORTED && state.stoppedForOverflow) return;
+    if (result != 0 || !fileExists(state.outputFile)) {
         // The host leaves no file behind a failed output: there is nothing to show.
-        exportUi().showMessage("areaExportFailed", state.outputFile);
+        exportUi().showMessage("areaExportFailed", failureDetail(state.outputFile, result).c_str());
         return;
     }
     if (getShowAfterExport() == 1 && exportUi().openFile) exportUi().openFile(state.outputFile);
@@ -86,7 +132,8 @@ void exportPages(bool areaMode) {
     if (layout < 0) return;
     // The area is the selected box's; without one there is nothing to export.
     if (areaMode && !hostCurrentItem(layout)) return;
-    if (!overflowAccepted(layout, areaMode)) return;
+    bool accepted = false;
+    if (!overflowAccepted(layout, areaMode, &accepted)) return;
 
     ExportRequest proposal = proposeExport(layout, areaMode);
     if (!areaMode) logLine("exportPath: %s\r\n", proposal.exportPath);
@@ -96,9 +143,9 @@ void exportPages(bool areaMode) {
     // The dialog confirmed a plan made the same way from the same request.
     ExportPlan plan = planExport(*request);
     if (areaMode)
-        exportAreaAndShow(*request, plan);
+        exportAreaAndShow(*request, plan, accepted);
     else
-        doExport(*request, plan);
+        doExport(*request, plan, accepted);
     storeOutputStyle(*request);
 }
 
@@ -125,7 +172,7 @@ struct PageRun {
 
 } // namespace
 
-void doExport(const ExportRequest& request, const ExportPlan& plan) {
+void doExport(const ExportRequest& request, const ExportPlan& plan, bool overflowAccepted) {
     logLine("doExport\r\n");
     // Every name is known before the first page is written: a run that would lose a page to a
     // repeated name, or write outside the chosen folder, writes nothing.
@@ -142,6 +189,7 @@ void doExport(const ExportRequest& request, const ExportPlan& plan) {
     bool haveFlag = hostExportFlag(&flag);
     if (haveFlag && flag) hostSetExportFlag(false);
     PageRun run{&plan, runContextFor(request)};
+    run.context.slugOverflowAccepted = overflowAccepted ? 1 : 0;
 
     exportUi().runProgress(request.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF",
                            exportPage, &list, &run);
@@ -150,31 +198,10 @@ void doExport(const ExportRequest& request, const ExportPlan& plan) {
     release(&list);
 }
 
-// The string-table key that says why the host wrote no file.
-static const char* failureReason(int32_t result) {
-    switch (result) {
-    case 0:
-        return "exportFileMissing";
-    case KXH_OUTPUT_WRITE_FAILED:
-        return "exportWriteFailed";
-    case KXH_OUTPUT_DISTILLER:
-        return "exportDistillerFailed";
-    case KXH_OUTPUT_ABORTED:
-        return "exportAborted";
-    default:
-        return "exportHostError";
-    }
-}
-
 static void reportPageFailure(const RunContext& state, int32_t result) {
     logLine("exportPage: page %d not written (%d): %s\r\n", static_cast<int>(state.currentPage),
             static_cast<int>(result), state.outputFile);
-    char reason[kLocalizedSize];
-    localize(failureReason(result), reason, sizeof reason);
-    std::string detail = std::string(state.outputFile) + "\n" + reason;
-    if (result != 0 && strcmp(failureReason(result), "exportHostError") == 0)
-        detail += " " + std::to_string(result);
-    exportUi().showMessage("exportFailed", detail.c_str());
+    exportUi().showMessage("exportFailed", failureDetail(state.outputFile, result).c_str());
 }
 
 // "kProgress" with the page's displayed name in place of its "%s" (the text is no format).
@@ -206,6 +233,8 @@ bool exportPage(void* progressDialog, void* planIndex, void*, void* owner) {
     logLine("exportPage: %d\r\n", static_cast<int>(state.currentPage));
     int32_t result = runHostExport(state);
     if (result == KXH_OUTPUT_CANCELLED) return false;
+    // The overflow check stopped the page and said why.
+    if (result == KXH_OUTPUT_ABORTED && state.stoppedForOverflow) return false;
     // The host's word alone is not enough: a success that left no file lost the page too.
     if (result == 0 && fileExists(state.outputFile)) return true;
     reportPageFailure(state, result);

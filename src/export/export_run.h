@@ -17,8 +17,8 @@ void exportPages(bool areaMode);
 ExportRequest proposeExport(int32_t layout, bool areaMode);
 
 // Writes the plan's files, one page after the other; a refused plan writes nothing and says
-// why.
-void doExport(const ExportRequest& request, const ExportPlan& plan);
+// why. overflowAccepted: the user let overflowing text go out when the run started.
+void doExport(const ExportRequest& request, const ExportPlan& plan, bool overflowAccepted);
 
 // One progress step (owner: the run of doExport). False stops the run.
 bool exportPage(void* progressDialog, void* planIndex, void* nextItem, void* owner);

@@ -13,6 +13,7 @@
 #include "export/text_fields.h"
 #include "foundation/encoding.h"
 #include "foundation/files.h"
+#include "foundation/paths.h"
 #include "foundation/settings.h"
 
 static char separatorOf(const char* path) {
@@ -22,6 +23,19 @@ static char separatorOf(const char* path) {
 const char* lastPathComponent(const char* path) {
     const char* cut = strrchr(path, separatorOf(path));
     return cut ? cut + 1 : path;
+}
+
+void dropOutputExtension(char* path) {
+    const char* name = lastPathComponent(path);
+    size_t length = strlen(name);
+    if (length > 4 && (endsWith(name, ".pdf") || endsWith(name, ".eps")))
+        path[static_cast<size_t>(name - path) + length - 4] = 0;
+}
+
+// The run would write over the project it exports from: the overwrite question is off by
+// default, and the project would be lost without a word.
+static bool isProjectFile(const ExportRequest& state, const char* file) {
+    return state.projectPath[0] && compareFileNames(file, state.projectPath) == 0;
 }
 
 bool defaultExportPath(ExportRequest& state) {
@@ -118,23 +132,27 @@ NamingCheck areaFileName(const ExportRequest& state, std::string& file) {
     const char* extension = state.styleType == kStyleTypePdf   ? "pdf"
                             : state.styleType == kStyleTypeEps ? "eps"
                                                                : "";
-    const char* path = state.exportPath;
-    file = std::string(path) + "." + extension;
-    if (file.size() < kPathSize) return {NamingProblem::none, {}};
-    file.clear();
-    return {NamingProblem::tooLong, lastPathComponent(path)};
+    // "Photo.pdf" names "Photo.pdf" (or "Photo.eps"), not "Photo.pdf.pdf".
+    char base[kPathSize];
+    copyText(base, state.exportPath);
+    dropOutputExtension(base);
+    file = std::string(base) + "." + extension;
+    const char* name = lastPathComponent(file.c_str());
+    NamingCheck check{NamingProblem::none, {}};
+    if (file.size() >= kPathSize)
+        check = {NamingProblem::tooLong, lastPathComponent(state.exportPath)};
+    else if (isReservedDeviceName(name))
+        check = {NamingProblem::reservedName, name};
+    else if (isProjectFile(state, file.c_str()))
+        check = {NamingProblem::projectFile, name};
+    if (check.problem != NamingProblem::none) file.clear();
+    return check;
 }
 
 // Characters Windows refuses in a file name, path separators among them, and "..", which
 // would climb out of the chosen folder.
 static bool isSafeNamePart(const std::string& text) {
     return text.find("..") == std::string::npos && !holdsForbiddenNameChar(text.c_str());
-}
-
-static std::string foldCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 const char* namingProblemKey(NamingProblem problem) {
@@ -147,6 +165,10 @@ const char* namingProblemKey(NamingProblem problem) {
         return "badPageName";
     case NamingProblem::repeatedName:
         return "repeatedFileName";
+    case NamingProblem::reservedName:
+        return "reservedFileName";
+    case NamingProblem::projectFile:
+        return "outputIsProject";
     default:
         return nullptr;
     }
@@ -162,7 +184,7 @@ NamingCheck checkOutputNames(const ExportRequest& state, const PageSelection& pa
     bool numbered = !oneFile && pagesAreNumbered(state);
     PageSelection probe = pages;
     if (state.spreads == 1) reduceToSpreads(probe);
-    std::set<std::string> names;
+    std::set<std::string, FileNameLess> names;
     int32_t count = std::min<int32_t>(probe.pageCount, int32_t(probe.pageFlags.size()) - 1);
     for (int32_t p = 1; p <= count; p++) {
         if (probe.pageFlags[p] != 1) continue;
@@ -172,10 +194,12 @@ NamingCheck checkOutputNames(const ExportRequest& state, const PageSelection& pa
         std::string file;
         if (!composeFileName(state, p, file))
             return {NamingProblem::tooLong, lastPathComponent(state.exportPath)};
+        const char* name = lastPathComponent(file.c_str());
+        if (isReservedDeviceName(name)) return {NamingProblem::reservedName, name};
+        if (isProjectFile(state, file.c_str())) return {NamingProblem::projectFile, name};
         if (files) files->push_back({p, file});
         if (oneFile) continue;
-        if (!names.insert(foldCase(file)).second)
-            return {NamingProblem::repeatedName, lastPathComponent(file.c_str())};
+        if (!names.insert(file).second) return {NamingProblem::repeatedName, name};
     }
     return {NamingProblem::none, {}};
 }

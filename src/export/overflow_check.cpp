@@ -31,9 +31,69 @@ ItemHandle findOverflow(int32_t layout, bool areaMode) {
     return found;
 }
 
-void OutputStartHook(KxhOutput output, uint8_t* abortFlag) {
-    // A run of ours asked once at its start; asking again would repeat the message per page.
-    if (activeRun()) return;
+namespace {
+
+struct AreaSearch {
+    FixedRect box;
+    ItemHandle found;
+};
+
+bool testIfTouching(ItemHandle item, void* context) {
+    auto& search = *static_cast<AreaSearch*>(context);
+    FixedRect bounds;
+    if (!hostItemBounds(item, &bounds) || !hostRectsIntersect(bounds, search.box)) return true;
+    return testItemAndMembers(item, &search.found);
+}
+
+// True when the item is drawn in the output that the run is writing: an area's output holds
+// only what touches its box.
+bool inRunOutput(const RunContext& state, ItemHandle item) {
+    if (state.areaMode != 1) return true;
+    FixedRect bounds, box;
+    return hostItemBounds(item, &bounds) && hostItemBounds(state.currentBox, &box) &&
+           hostRectsIntersect(bounds, box);
+}
+
+// One of our own outputs: everything but the fresh job slug stamps was checked at the start.
+void checkRunOutput(RunContext& state, uint8_t* abortFlag, const std::vector<ItemHandle>& stamped) {
+    ItemHandle box = nullptr;
+    for (ItemHandle item : stamped)
+        if (boxOverflows(item) && inRunOutput(state, item)) {
+            box = item;
+            break;
+        }
+    if (!box) return;
+    if (getAbortOnOverflow() == 1) {
+        exportUi().showMessage("overflowErr2", nullptr);
+    } else {
+        if (state.slugOverflowAccepted) return;
+        if (exportUi().askYesNo("overflowErr", nullptr) == 1) {
+            state.slugOverflowAccepted = 1;
+            return;
+        }
+    }
+    // The user knows why: the run ends without reporting the page as failed.
+    state.stoppedForOverflow = 1;
+    *abortFlag = 1;
+}
+
+} // namespace
+
+ItemHandle findOverflowInArea(int32_t layout, ItemHandle box) {
+    AreaSearch search{{}, nullptr};
+    if (!forEachItemOfSelection(box, stopAtOverflow, &search.found)) return search.found;
+    int32_t spread = hostSpreadOfPage(layout, hostItemPage(box));
+    if (spread < 1 || !hostItemBounds(box, &search.box)) return nullptr;
+    forEachItemOnSpreads(layout, spread, spread, testIfTouching, &search);
+    return search.found;
+}
+
+void OutputStartHook(KxhOutput output, uint8_t* abortFlag, const std::vector<ItemHandle>& stamped) {
+    // A run of ours asked once at its start: only its fresh job slug stamps are checked.
+    if (RunContext* run = activeRun()) {
+        checkRunOutput(*run, abortFlag, stamped);
+        return;
+    }
     if (getAbortOnOverflow() != 1) return;
     int32_t layout = hostOutputLayout(output);
     if (layout < 0) layout = hostCurrentLayout();

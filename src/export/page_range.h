@@ -7,10 +7,13 @@
 #include "foundation/array.h"
 
 // Page range text to page flags, and page flags to the ordered page list of a run.
-// A range is items separated by ","; an item is a page or two pages joined by the first "-",
-// as absolute numbers (state.absolute) or as the page names the host displays.
+// A range is items separated by ","; an item is a page or two pages joined by a "-", as
+// absolute numbers (state.absolute) or as the page names the host displays. Page names may hold
+// "-" and "," themselves ("A-1", "1,2"): a text that then names pages in two ways is refused as
+// ambiguous rather than read one way silently.
 
 constexpr uint16_t kRangeInvalid = 0xFFFF;
+constexpr uint16_t kRangeAmbiguous = 0xFFFE;
 
 // The pages a range selects in one layout.
 struct PageSelection {
@@ -26,10 +29,28 @@ PageSelection pageSelection(const ExportRequest& request);
 // Sizes pageFlags to the layout (state.pageCount) and clears it. Done by every parse.
 void clearPageFlags(PageSelection& state);
 
-// 0, or kRangeInvalid at the first item that fails. An empty text selects nothing.
-uint16_t parsePageRange(const char* text, PageSelection& state);
-// 0, or -1 for an item that names no page of the layout or runs backwards.
+// How a names range that reads two ways can be written so that it reads one way.
+struct RangeAmbiguity {
+    std::string typed;       // the part of the text that reads two ways, as typed
+    std::string named[2];    // that part under each reading: "1-2" or "1"–"2" (a range)
+    std::string absolute[2]; // the whole range under each reading, in absolute numbers
+};
+
+// 0; kRangeInvalid when the text names no pages (an item names no page of the layout or runs
+// backwards); kRangeAmbiguous when it names pages in more than one way, with `ambiguity` (when
+// given) filled. The flags are set on success only. An empty text selects nothing.
+uint16_t parsePageRange(const char* text, PageSelection& state,
+                        RangeAmbiguity* ambiguity = nullptr);
+// 0, or -1 for an item that names no page of the layout or runs backwards. A names item that
+// reads two ways is read as the whole name when that names a page, else at its first "-".
 int32_t parseRangeItem(const char* item, PageSelection& state);
+
+// The detail of the message "ambiguousPageRange": "ambiguousPageRangeHow" with what was typed,
+// both readings and how to write each.
+std::string ambiguityText(const RangeAmbiguity& ambiguity);
+
+// True when the names text `name` reads as page `page` alone (the dialog proposes it then).
+bool nameSelectsOnly(const PageSelection& state, const char* name, int32_t page);
 
 // The text of the "all" button: every page of the layout, in the mode of `absolute`.
 std::string fillAllPages(const PageSelection& state, bool absolute);

@@ -23,6 +23,10 @@ struct RunContext {
     FixedRect bleedRect;             // area mode: outputRect grown by the bleed
     char trimBoxText[kBoxTextSize];  // area mode: the TrimBox, in points of the output media
     char bleedBoxText[kBoxTextSize]; // area mode: the BleedBox (and CropBox)
+    // The job slug stamped at an output's start may not fit its box, which the run's own check
+    // could not see: the user let such text go out (Yes), or the output was stopped for it.
+    uint8_t slugOverflowAccepted;
+    uint8_t stoppedForOverflow;
 };
 
 // The context of a confirmed request: its layout, box, style and page margins; no file yet.

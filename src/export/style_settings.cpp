@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "export/export_host.h"
 #include "export/text_fields.h"
@@ -56,6 +57,17 @@ FWiz readFileNaming(StyleHandle style) {
     naming.pageMargins = static_cast<uint8_t>(readInteger(style, "PageMargins", 0));
     naming.numberBeforeName = static_cast<uint8_t>(readInteger(style, "NumberBeforeName", 0));
     return naming;
+}
+
+bool readStoredNamingText(StyleHandle style, const char* key, char* text, size_t size) {
+    if (!style || !text || size == 0) return false;
+    const char* path[] = {kFWiz, key};
+    std::vector<char> value(size);
+    bool cut = false;
+    if (!hostStyleValue(style, kKestrixOwner, path, 2, value.data(), size, &cut) && !cut)
+        return false;
+    memcpy(text, value.data(), size);
+    return true;
 }
 
 void writeFileNaming(StyleHandle style, const FWiz& naming) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "export/export_types.h"
@@ -11,6 +12,10 @@ uint32_t styleTypeOf(StyleHandle style); // kStyleTypeNone when the host reports
 // A style Kestrix never saw gives zeros and empty texts; missing keys give the defaults.
 FWiz readFileNaming(StyleHandle style);
 void writeFileNaming(StyleHandle style, const FWiz& naming);
+// The style's stored "Sep" or "Suffix" as it stands, up to size - 1 bytes, for showing a text
+// that the record could not take whole (FWiz.namingTooLong). False, text untouched, when the
+// style holds no such value.
+bool readStoredNamingText(StyleHandle style, const char* key, char* text, size_t size);
 Fixed readBleed(StyleHandle style); // points x 65536
 bool styleExportsSpreads(StyleHandle style, uint32_t type);
 

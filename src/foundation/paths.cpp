@@ -1,6 +1,11 @@
 #include "foundation/paths.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "foundation/encoding.h"
+#include "foundation/platform/os.h"
 
 char pathSeparatorOf(const char* path) {
     return path && path[0] == '/' ? '/' : '\\';
@@ -84,4 +89,33 @@ bool endsWith(const char* text, const char* suffix) {
     for (size_t i = 0; i < suffixLength; ++i)
         if (lowerAscii(tail[i]) != lowerAscii(suffix[i])) return false;
     return true;
+}
+
+// The name as Windows creates it: trailing dots and spaces are dropped.
+static WideText createdName(const char* name) {
+    WideText wide = utf8ToWide(name ? name : "");
+    while (!wide.empty() && (wide.back() == '.' || wide.back() == ' '))
+        wide.pop_back();
+    return wide;
+}
+
+int32_t compareFileNames(const char* a, const char* b) {
+    WideText left = createdName(a), right = createdName(b);
+    return osCompareNamesIgnoringCase(left.data(), left.size(), right.data(), right.size());
+}
+
+bool isReservedDeviceName(const char* name) {
+    if (!name) return false;
+    std::string stem(name, strcspn(name, "."));
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == ':'))
+        stem.pop_back();
+    for (char& c : stem)
+        c = lowerAscii(c);
+    for (const char* device : {"con", "prn", "aux", "nul"})
+        if (stem == device) return true;
+    if (stem.compare(0, 3, "com") != 0 && stem.compare(0, 3, "lpt") != 0) return false;
+    std::string digit = stem.substr(std::min<size_t>(3, stem.size()));
+    if (digit.size() == 1) return digit[0] >= '1' && digit[0] <= '9';
+    // Superscript one, two and three (U+00B9, U+00B2, U+00B3) in UTF-8.
+    return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
 }

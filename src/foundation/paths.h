@@ -4,6 +4,8 @@
 // Every operation that writes takes the buffer size and refuses, leaving the buffer as it was,
 // when its result would not fit.
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 // The separator that the path uses: "/" when it begins with "/", else "\\".
 char pathSeparatorOf(const char* path);
@@ -29,3 +31,19 @@ void stripLastComponent(char* path);
 
 // true when text ends with suffix, ignoring ASCII case.
 bool endsWith(const char* text, const char* suffix);
+
+// Compares two file names (UTF-8) as the Windows file system does, so that names it takes for
+// one file compare equal: case is ignored over the whole of Unicode, not ASCII only ("Ä" and
+// "ä", "Σ" and "σ" are one name), and so are the trailing dots and spaces that Windows drops
+// from a name ("a." is "a"). <0, 0, >0; a consistent order for sorting and sets.
+int32_t compareFileNames(const char* a, const char* b);
+struct FileNameLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return compareFileNames(a.c_str(), b.c_str()) < 0;
+    }
+};
+
+// true when Windows takes the file name (a last component, UTF-8) for a device rather than a
+// file: CON, PRN, AUX, NUL, COM1-9, LPT1-9 (and COM and LPT with a superscript 1, 2 or 3), in
+// any case, whatever follows their first "." and with trailing spaces, as Windows strips them.
+bool isReservedDeviceName(const char* name);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -75,6 +76,7 @@ static bool startsWithUtf16Mark(const char* bytes, size_t size) {
 
 int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     clear();
+    changes_.clear();
     // Editors mark UTF-8 and UTF-16 files with a byte-order mark; the memory form is always
     // UTF-8 without one, or the mark would stand between the line start and the first "[".
     const unsigned char* raw = reinterpret_cast<const unsigned char*>(bytes);
@@ -118,16 +120,8 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     return 0;
 }
 
-int32_t CMyPrefs::load(const char* path) {
+int32_t CMyPrefs::readFile() {
     clear();
-    unreadable_ = false;
-    path_ = path ? path : "";
-    if (!path_.empty() && !endsWith(path_.c_str(), ".ini")) {
-        std::vector<char> named(path_.size() + 8, 0);
-        memcpy(named.data(), path_.data(), path_.size());
-        path_ = replaceExtension(named.data(), named.size(), ".ini") ? named.data() : "";
-    }
-    int32_t result = kPrefsNoMemory;
     FILE* file = !path_.empty() ? openStream(path_.c_str(), "rb") : nullptr;
     if (file) {
         std::string bytes;
@@ -137,22 +131,35 @@ int32_t CMyPrefs::load(const char* path) {
             bytes.append(block, count);
         bool readOk = !ferror(file);
         fclose(file);
-        result = readOk ? loadBytes(bytes.data(), bytes.size()) : kPrefsUnreadable;
-    } else if (!path_.empty() && fileExists(path_.c_str())) {
-        result = kPrefsUnreadable; // locked by another program, or a folder in the way
-    } else if (char* defaults = loadResourceText("Prefs", "ini", interfaceLanguage())) {
+        return readOk ? loadBytes(bytes.data(), bytes.size()) : kPrefsUnreadable;
+    }
+    if (!path_.empty() && fileExists(path_.c_str()))
+        return kPrefsUnreadable; // locked by another program, or a folder in the way
+    if (char* defaults = loadResourceText("Prefs", "ini", interfaceLanguage())) {
         size_t length = strlen(defaults);
         text_ = reserveBuffer(length, capacity_);
         if (text_) {
             memcpy(text_, defaults, length);
             length_ = length;
-            result = 0;
         }
         free(defaults);
-    } else {
-        text_ = reserveBuffer(0, capacity_);
-        result = text_ ? 0 : kPrefsNoMemory;
+        return text_ ? 0 : kPrefsNoMemory;
     }
+    text_ = reserveBuffer(0, capacity_);
+    return text_ ? 0 : kPrefsNoMemory;
+}
+
+int32_t CMyPrefs::load(const char* path) {
+    clear();
+    changes_.clear();
+    unreadable_ = false;
+    path_ = path ? path : "";
+    if (!path_.empty() && !endsWith(path_.c_str(), ".ini")) {
+        std::vector<char> named(path_.size() + 8, 0);
+        memcpy(named.data(), path_.data(), path_.size());
+        path_ = replaceExtension(named.data(), named.size(), ".ini") ? named.data() : "";
+    }
+    int32_t result = readFile();
     if (result == kPrefsUnreadable) {
         // The settings start from their defaults, and the user's file stays as it is: a save
         // would replace it with only the keys changed in this session.
@@ -266,6 +273,7 @@ int32_t CMyPrefs::setString(const char* section, const char* key, const char* va
     bool found = findEntry({text_, length_}, section, key, entry);
     std::string addition = found ? line : std::string("\r[") + section + "]\r" + line;
     if (addition.size() > kPrefsMaxLine || !makeRoom(addition.size() + 1)) return kPrefsMissing;
+    changes_.push_back({section, key, value});
     if (!found) {
         insertAt(length_, addition.data(), addition.size());
         return 0;
@@ -337,7 +345,25 @@ int32_t CMyPrefs::save() {
     }
     bool ok = false;
     try {
-        ok = !path_.empty() && writeFile(fileForm());
+        // Another host may have saved since this one read the file: its settings are taken as
+        // the file holds them now, and only what this session wrote goes over them, in the
+        // order it was written, so the text is what this session's own would have been. A
+        // file that cannot be read now (another program holds it) is not written over.
+        CMyPrefs current;
+        current.path_ = path_;
+        if (!path_.empty() && current.readFile() == 0) {
+            for (const Change& change : changes_)
+                current.setString(change.section.c_str(), change.key.c_str(), change.value.c_str());
+            ok = writeFile(current.fileForm());
+        }
+        if (ok) {
+            // The memory text becomes what was written, the other host's settings included.
+            std::swap(text_, current.text_);
+            std::swap(length_, current.length_);
+            std::swap(capacity_, current.capacity_);
+            changes_.clear();
+            unreadable_ = false;
+        }
     } catch (const std::bad_alloc&) {
         ok = false;
     }

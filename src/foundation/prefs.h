@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int32_t kPrefsMissing = -1;
 constexpr int32_t kPrefsNoMemory = -108;
@@ -25,8 +26,8 @@ class CMyPrefs {
 
     // Reads the file at path (its extension made ".ini"); a missing file gives the built-in
     // default text or an empty store. A file that exists but cannot be read gives an empty
-    // store, goes to the message hook as "readPrefsErr" with the path, and is never written by
-    // save. 0, or kPrefsNoMemory.
+    // store, goes to the message hook as "readPrefsErr" with the path, and is not written by
+    // save while it stays so. 0, or kPrefsNoMemory.
     int32_t load(const char* path);
     // The memory form of file bytes: a CR in front, a byte-order mark dropped, UTF-16 made
     // UTF-8, line ends and blank lines normalised. 0, kPrefsNoMemory or kPrefsUnreadable.
@@ -43,9 +44,12 @@ class CMyPrefs {
     int32_t setString(const char* section, const char* key, const char* value);
     int32_t setInt(const char* section, const char* key, int32_t value);
 
-    // Writes the file (not one that load could not read); a failure goes to the message hook as
-    // "writePrefsErr" with the path and leaves the memory text and the old file as they were.
-    // Always 0.
+    // Writes the file as it is on disk at that moment with the keys written since the last load
+    // or save put over it, so that another host's saved settings survive; the memory text
+    // becomes what was written. A file that cannot be read is kept and goes to the message
+    // hook as "readPrefsErr" unless load reported it already; a failed write goes there as
+    // "writePrefsErr" with the path and leaves the memory text, the keys still to be written
+    // and the old file as they were. Always 0.
     int32_t save();
     // true when the file's modification time is later than the one remembered at load or save.
     bool changed() const;
@@ -64,6 +68,11 @@ class CMyPrefs {
     bool unreadable() const { return unreadable_; }
 
   private:
+    struct Change {
+        std::string section, key, value;
+    };
+    // The file at path_ into the text (the default text or an empty one when there is none).
+    int32_t readFile();
     bool makeRoom(size_t extra);
     void insertAt(size_t at, const char* bytes, size_t count);
     void removeRange(size_t from, size_t to);
@@ -72,6 +81,7 @@ class CMyPrefs {
     std::string path_; // whole, however long: a failed save names the file it meant
     uint32_t time_ = 0;
     bool unreadable_ = false;
+    std::vector<Change> changes_; // the writes since the last load or save, oldest first
     char* text_ = nullptr;
     uint64_t length_ = 0;
     uint64_t capacity_ = 0;

@@ -120,11 +120,26 @@ HWND fileNameField(HWND fileDialog) {
     return field ? field : GetDlgItem(fileDialog, edt1);
 }
 
+WideText proposedName(int32_t base) {
+    return utf8ToWide(base ? gRun->request.layoutName : gRun->request.projectName);
+}
+
 void baseNameClicked() {
     ExportRequest& request = gRun->request;
     request.naming.base = boxChecked(kExportBaseName) ? 1 : 0;
-    WideText name = utf8ToWide(request.naming.base ? request.layoutName : request.projectName);
-    if (HWND field = fileNameField(gRun->dialog)) SetWindowTextW(field, name.c_str());
+    if (HWND field = fileNameField(gRun->dialog))
+        SetWindowTextW(field, proposedName(request.naming.base).c_str());
+}
+
+// A style that bases the name elsewhere renames the file as a click on the box would, as long
+// as the field holds the name proposed before; a name the user typed stays.
+void followBaseName(int32_t before) {
+    HWND field = fileNameField(gRun->dialog);
+    if (!field || gRun->request.naming.base == before) return;
+    std::vector<wchar_t> text(size_t(GetWindowTextLengthW(field)) + 1, 0);
+    GetWindowTextW(field, text.data(), int(text.size()));
+    if (proposedName(before) == text.data())
+        SetWindowTextW(field, proposedName(gRun->request.naming.base).c_str());
 }
 
 void styleSelected() {
@@ -135,7 +150,9 @@ void styleSelected() {
         setControlValue(control(kExportStyle), 1);
         name = selectedStyle();
     }
+    int32_t before = request.naming.base;
     chooseStyle(request, name.c_str());
+    followBaseName(before);
     setControlValue(control(kExportBaseName), request.naming.base != 0);
     setControlValue(control(kExportPageMargins), request.naming.pageMargins != 0);
 }
@@ -221,10 +238,12 @@ void initialise(HWND child) {
     centreGroup(child);
 
     char page[kNameSize] = "";
-    if (state.absolute)
-        snprintf(page, sizeof page, "%d", state.currentPage);
-    else
+    if (!state.absolute) {
         hostPageName(state.layoutId, state.currentPage, page, sizeof page);
+        // A name that also reads as other pages ("1-2" beside "1" and "2") is proposed by number.
+        if (!nameSelectsOnly(pageSelection(state), page, state.currentPage)) state.absolute = 1;
+    }
+    if (state.absolute) snprintf(page, sizeof page, "%d", state.currentPage);
     setFieldText(kExportRange, page);
     setControlValue(control(kExportAbsolute), state.absolute != 0);
     setFieldText(kExportOffset, "0");

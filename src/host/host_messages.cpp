@@ -4,6 +4,7 @@
 #include "foundation/prefs.h"
 #include "foundation/temppool.h"
 #include "host/handlers.h"
+#include "host/prefs_messages.h"
 
 int32_t KXH_CALL languageHandler(void* params) {
     const auto* p = static_cast<const KxhLanguageParams*>(params);
@@ -14,6 +15,7 @@ int32_t KXH_CALL languageHandler(void* params) {
 }
 
 int32_t KXH_CALL prefsReloadHandler(void* /*params*/) {
+    showPendingPrefsMessage();
     if (prefsChanged()) reloadPrefs();
     return 0;
 }

@@ -47,5 +47,6 @@ void installHostTables() {
     exportTables.memory = &t.memory;
     exportTables.pdf = &t.pdf;
     exportTables.text = &t.text;
+    exportTables.boxNames = &t.boxNames;
     setExportHostTables(exportTables);
 }

@@ -6,6 +6,7 @@
 
 #include "export/export_host.h"
 #include "export/item_walk.h"
+#include "foundation/settings.h"
 #include "foundation/temppool.h"
 #include "host/host_tables.h"
 
@@ -32,8 +33,16 @@ bool stampBox(ItemHandle item) {
                            int32_t(stamp.size())) == KXH_OK;
 }
 
-bool stampIfJobSlug(ItemHandle item, void* stamped) {
-    if (isJobSlugBox(item) && stampBox(item)) ++*static_cast<int32_t*>(stamped);
+struct Stamping {
+    int32_t count;
+    std::vector<KxhItem>* boxes;
+};
+
+bool stampIfJobSlug(ItemHandle item, void* context) {
+    auto& stamping = *static_cast<Stamping*>(context);
+    if (!isJobSlugBox(item) || !stampBox(item)) return true;
+    ++stamping.count;
+    if (stamping.boxes) stamping.boxes->push_back(item);
     return true;
 }
 
@@ -49,14 +58,39 @@ WideText jobSlugStamp() {
     return stamp ? WideText(stamp) : WideText();
 }
 
-int32_t stampJobSlugs(int32_t layout) {
+int32_t stampJobSlugs(int32_t layout, std::vector<KxhItem>* stamped) {
     const HostTables& host = hostTables();
     // Without box names no box can be told to be the slug.
     if (!host.boxNames.getBoxName || !host.text.textLength || !host.text.deleteText ||
         !host.text.insertText)
         return 0;
-    int32_t stamped = 0;
+    Stamping stamping{0, stamped};
     // The spreads of the layout being output, which need not be the frontmost one.
-    forEachItemOnSpreads(layout, 1, hostSpreadCount(layout), stampItemAndMembers, &stamped);
+    forEachItemOnSpreads(layout, 1, hostSpreadCount(layout), stampItemAndMembers, &stamping);
+    return stamping.count;
+}
+
+// The layout whose output was stamped at its start and is not announced yet; -1 for none.
+static int32_t gStampedAtStart = -1;
+
+std::vector<KxhItem> stampJobSlugsAtOutputStart(KxhOutput output) {
+    std::vector<KxhItem> stamped;
+    gStampedAtStart = -1;
+    if (getJobSlug() != 1) return stamped;
+    int32_t layout = hostOutputLayout(output);
+    if (layout < 0) layout = hostCurrentLayout();
+    if (layout < 0) return stamped;
+    stampJobSlugs(layout, &stamped);
+    gStampedAtStart = layout;
+    return stamped;
+}
+
+void forgetOutputStartStamp() {
+    gStampedAtStart = -1;
+}
+
+bool takeOutputStartStamp(int32_t layout) {
+    bool stamped = layout >= 0 && layout == gStampedAtStart;
+    gStampedAtStart = -1;
     return stamped;
 }

@@ -3,6 +3,7 @@
 #include "export/overflow_check.h"
 #include "export/ps_insertions.h"
 #include "host/handlers.h"
+#include "host/tracking.h"
 
 namespace {
 
@@ -34,8 +35,12 @@ int32_t KXH_CALL pageBoxesHandler(void* params) {
     return 0;
 }
 
+// The job slug is stamped before the overflow check, which must see the text that goes out.
 int32_t KXH_CALL outputStartHandler(void* params) {
     auto* p = static_cast<KxhOutputStartParams*>(params);
-    if (p && p->hdr.size >= sizeof(KxhOutputStartParams)) OutputStartHook(p->output, &p->abort);
+    if (!p || p->hdr.size < sizeof(KxhOutputStartParams)) return 0;
+    std::vector<ItemHandle> stamped = stampJobSlugsAtOutputStart(p->output);
+    OutputStartHook(p->output, &p->abort, stamped);
+    if (p->abort) forgetOutputStartStamp();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "export/export_ui.h"
 #include "export/naming_text.h"
@@ -91,8 +92,18 @@ void fillPane(KxhPane pane) {
     panes.addPopupEntry(pane, kPaneNumbers, text);
     panes.setPopupSelection(pane, kPaneNumbers, gShown.numbers);
 
-    panes.setItemText(pane, kPaneSeparator, gShown.separator);
-    panes.setItemText(pane, kPaneSuffix, gShown.suffix);
+    // A stored text the record could not take whole is shown whole: shown cut, it would be
+    // stored cut when the editor is confirmed unchanged (a suffix without its extension). As
+    // shown it is refused on confirmation, naming the field, until the user shortens it.
+    char separator[kNameSize], suffix[kNameSize];
+    copyText(separator, gShown.separator);
+    copyText(suffix, gShown.suffix);
+    if (gShown.namingTooLong) {
+        readStoredNamingText(gStyle, "Sep", separator, sizeof separator);
+        readStoredNamingText(gStyle, "Suffix", suffix, sizeof suffix);
+    }
+    panes.setItemText(pane, kPaneSeparator, separator);
+    panes.setItemText(pane, kPaneSuffix, suffix);
     if (panes.setItemMaxLength) {
         panes.setItemMaxLength(pane, kPaneSeparator, kPaneTextUnits);
         panes.setItemMaxLength(pane, kPaneSuffix, kPaneTextUnits);
@@ -103,15 +114,18 @@ void fillPane(KxhPane pane) {
     setLocalizedText(pane, kPanePageMargins, "pageMargins");
 }
 
-// The message for a text the record cannot take, or null.
-const char* refusal(const FieldText& field, const char** detail) {
+// The message for a text the record cannot take, or null. A text too long is shown with the
+// field's name, so that the user knows which of the two to shorten.
+const char* refusal(int item, const FieldText& field, std::string& detail) {
     NamingTextProblem problem = field.whole ? namingTextProblem(field.text) : kNamingTextTooLong;
     if (problem == kNamingTextTooLong) {
-        *detail = field.text;
+        char name[kLocalizedSize];
+        localize(item == kPaneSuffix ? "suffix" : "separator", name, sizeof name);
+        detail = std::string(name) + ": " + field.text;
         return "namingTooLong";
     }
     if (problem == kNamingTextForbidden) {
-        *detail = "\\ / : * ? \" < > |";
+        detail = "\\ / : * ? \" < > |";
         return "namingBadChar";
     }
     return nullptr;
@@ -121,13 +135,21 @@ const char* refusal(const FieldText& field, const char** detail) {
 bool textsAcceptable(KxhPane pane) {
     for (int item : {kPaneSeparator, kPaneSuffix}) {
         const FieldText field = readField(pane, item);
-        const char* detail = nullptr;
-        if (const char* key = refusal(field, &detail)) {
-            exportUi().showMessage(key, detail);
+        std::string detail;
+        if (const char* key = refusal(item, field, detail)) {
+            exportUi().showMessage(key, detail.c_str());
             return false;
         }
     }
     return true;
+}
+
+// A box left as it was shown keeps the stored value, whatever it is (a hand-edited 2 shows
+// ticked); only a box the user changed stores 0 or 1.
+uint8_t boxValue(KxhPane pane, int item, uint8_t shown) {
+    int32_t checked = hostTables().pane.isChecked(pane, item);
+    if (checked < 0 || (checked == 1) == (shown != 0)) return shown;
+    return checked == 1 ? 1 : 0;
 }
 
 void savePane(KxhPane pane) {
@@ -141,8 +163,8 @@ void savePane(KxhPane pane) {
     if (numbers >= 0) naming.numbers = numbers;
     copyText(naming.separator, readField(pane, kPaneSeparator).text);
     copyText(naming.suffix, readField(pane, kPaneSuffix).text);
-    naming.numberBeforeName = panes.isChecked(pane, kPaneNumberBeforeName) == 1 ? 1 : 0;
-    naming.pageMargins = panes.isChecked(pane, kPanePageMargins) == 1 ? 1 : 0;
+    naming.numberBeforeName = boxValue(pane, kPaneNumberBeforeName, gShown.numberBeforeName);
+    naming.pageMargins = boxValue(pane, kPanePageMargins, gShown.pageMargins);
     writeFileNaming(gStyle, naming);
 }
 

@@ -63,6 +63,11 @@ void copyTracking() {
 void deleteTracking() {
     int32_t document = frontDocument();
     if (document < 0) return;
+    // Nothing to delete: as Copy does, a beep, and the project stays unchanged.
+    if (trackingText(document).empty()) {
+        beep();
+        return;
+    }
     std::string question = wideToUtf8(localizeLabelWide("deleteTracking?"));
     if (askYesNo("%s", question.c_str()) != 1) return;
     removeTrackingHistory(document);

@@ -33,6 +33,8 @@ int32_t KXH_CALL layoutOutputHandler(void* params) {
         const KxhAppTable& app = hostTables().app;
         if (app.documentOfLayout) addTrackingEntry(app.documentOfLayout(p->layout), "Output");
     }
-    if (getJobSlug() == 1) stampJobSlugs(p->layout);
+    // An output stamped at its start keeps that stamp: the overflow check saw that one.
+    bool stampedAtStart = takeOutputStartStamp(p->layout);
+    if (getJobSlug() == 1 && !stampedAtStart) stampJobSlugs(p->layout);
     return 0;
 }

@@ -98,4 +98,55 @@ check "the change is stored" \
     '{"Base":"0","NumberBeforeName":"1","Numbers":"1","PageMargins":"0","Sep":"-","Suffix":".pdf"}' \
     "$(naming "Default PDF")"
 
+# Stored texts the record cannot take whole (more than 31 bytes: 35 ASCII bytes, or 16 "é" and
+# ".pdf" in 20 characters but 36 bytes, and a separator of 40 bytes) are shown whole, and the
+# editor confirmed unchanged refuses them naming the field instead of storing them cut (a suffix
+# without its extension); nothing is stored.
+long_suffix="_abcdefghijklmnopqrstuvwxyz0123.pdf"
+accents="éééééééééééééééé.pdf"
+long_sep="----------------------------------------"
+settings "{\"name\": \"Long Suffix\", \"type\": \"PDF\", \"data\": {\"AYWB\": {\"FWiz\": {\"Suffix\": \"$long_suffix\"}}}}" \
+    "{\"name\": \"Accents\", \"type\": \"PDF\", \"data\": {\"AYWB\": {\"FWiz\": {\"Suffix\": \"$accents\"}}}}" \
+    "{\"name\": \"Long Sep\", \"type\": \"EPS\", \"data\": {\"AYWB\": {\"FWiz\": {\"Sep\": \"$long_sep\"}}}}"
+cp "$T/settings.json" "$T/settings.before"
+cr=$(printf '\r')
+toolong="The separator or the suffix is too long:"
+{
+    for case in "Long Suffix|8|Suffix|$long_suffix" "Accents|8|Suffix|$accents" \
+        "Long Sep|4|Separator|$long_sep"; do
+        style=${case%%|*} rest=${case#*|}
+        item=${rest%%|*} rest=${rest#*|}
+        field=${rest%%|*} text=${rest#*|}
+        echo "style-editor $(q "$style")"
+        echo 'wait-dialog "Edit Output Style"'
+        echo "expect-text $item $(q "$text")"
+        echo "ok"
+        echo "expect-message $(q "$toolong$cr$cr$field: $text")"
+        echo "answer ok"
+        echo "cancel"
+    done
+    echo "quit"
+} >"$T/stored.script"
+run_host "$T/stored.script"
+check "stored texts too long: confirming unchanged stores nothing" same \
+    "$(cmp -s "$T/settings.before" "$T/settings.json" && echo same || echo changed)"
+
+# Stored box values other than 0 and 1 (a hand-edited 2) stay as stored when the editor is
+# confirmed with the boxes untouched; a box the user changes stores 0 or 1.
+settings '{"name": "Twos", "type": "PDF", "data": {"AYWB": {"FWiz": {"NumberBeforeName": "2", "PageMargins": "2"}}}}'
+cat >"$T/twos.script" <<'SCRIPT'
+style-editor Twos
+wait-dialog "Edit Output Style"
+ok
+style-editor "Default PDF"
+wait-dialog "Edit Output Style"
+check 10 on
+ok
+quit
+SCRIPT
+run_host "$T/twos.script"
+check "unchanged boxes keep their stored values" 2/2 \
+    "$(naming Twos | jq -r '.NumberBeforeName + "/" + .PageMargins')"
+check "a changed box stores 1" 1 "$(naming "Default PDF" | jq -r .PageMargins)"
+
 finish

@@ -102,4 +102,58 @@ check "EPS spread bounding box" "0 0 1224 792" "$(eps_bbox "$T/out/spreadeps/Spr
 check "empty range writes nothing" "" "$(files "$T/out/empty")"
 check "empty range still stores the style" "Spreads EPS" "$(pref OutputStyle)"
 
+# Page names that hold the range's own "-" and ",": pages 1, 2, 1-2, 1,2, i, ii, i-ii, A-1. A
+# text that names pages in two ways is refused, showing what was typed and how to write each
+# reading; one that reads one way is taken; absolute numbers pick either reading. The dialog
+# proposes a shown page whose name reads two ways by its number.
+sections='{"firstPage": 1, "start": 1, "prefix": "", "style": "arabic"},
+ {"firstPage": 3, "start": 2, "prefix": "1-", "style": "arabic"},
+ {"firstPage": 4, "start": 2, "prefix": "1,", "style": "arabic"},
+ {"firstPage": 5, "start": 1, "prefix": "", "style": "roman"},
+ {"firstPage": 7, "start": 2, "prefix": "i-", "style": "roman"},
+ {"firstPage": 8, "start": 1, "prefix": "A-", "style": "arabic"}'
+layout "$T/Dashes.lyt" 8 "\"sections\": [$sections]"
+cr=$(printf '\r')
+twoways="This page range can be read in two ways:"
+mkdir -p "$T/out/twoways" "$T/out/oneway"
+{
+    echo "open $(q "$(winpath "$T/Dashes.lyt")")"
+    # Shown page "1-2" is proposed by its absolute number, the name reading two ways.
+    echo "page 3"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo 'expect-checked 5 on'
+    echo 'expect-text 3 "3"'
+    echo "cancel"
+    echo "page 1"
+    echo 'menu "Export pages…"'
+    echo 'wait-dialog "Save As"'
+    echo "file-name $(q "$(winpath "$T/out/twoways/Dashes")")"
+    echo 'choose 9 "Default PDF"'
+    for range in "2,1-2" "1,2" "i-ii"; do
+        echo "set 3 $(q "$range")"
+        echo "ok"
+        echo 'wait-dialog "Kestrix"'
+        if [ "$range" = "2,1-2" ]; then
+            echo "expect-message $(q "$twoways$cr$cr\"1-2\" means \"1-2\" or \"1\"–\"2\". Tick \"Absolute page numbers\" and type 2,3 for the first or 2,1-2 for the second.")"
+        else
+            echo "expect-message $(q "$twoways")"
+        fi
+        echo "answer ok"
+        echo 'wait-dialog "Save As"'
+        echo "expect-text 3 $(q "$range")"
+    done
+    # The first reading, written as the message says.
+    echo "check 5 on"
+    echo 'set 3 "2,3"'
+    echo "ok"
+    export_pages "$T/out/oneway/Dashes" "Default PDF" "A-1,1-2-1-2,2-1,2"
+    echo "quit"
+} >"$T/dashes.script"
+run_host "$T/dashes.script"
+check "ambiguous ranges refused, then absolute 2,3" "Dashes_002.pdf Dashes_003.pdf" \
+    "$(files "$T/out/twoways")"
+check "ranges that read one way" "Dashes_002.pdf Dashes_1,2.pdf Dashes_1-2.pdf Dashes_A-1.pdf" \
+    "$(files "$T/out/oneway")"
+
 finish

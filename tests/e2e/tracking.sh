@@ -70,7 +70,8 @@ check "JobSlug 0: slug text kept" "1" \
     "$(pdftotext "$T/out/plain.pdf" - 2>/dev/null | grep -c 'old print time')"
 
 # No keeps the history, Yes removes it (and the project is changed); an empty history beeps
-# on copy. Tracking 0 keeps this run's own events out.
+# on copy, and on delete without a question or a change. Tracking 0 keeps this run's own
+# events out.
 prefs
 cp "$T/Slug.lyt" "$T/Delete.lyt"
 cat >"$T/delete.script" <<SCRIPT
@@ -89,10 +90,30 @@ expect-beeps 1
 menu "Copy Tracking"
 expect-beeps 1
 save
+menu "Delete Tracking…"
+expect-beeps 1
+expect-changed no
 quit
 SCRIPT
 run_host "$T/delete.script"
 check "after Yes the saved project has no history" "" "$(history "$T/Delete.lyt")"
+
+# A tracking block that is no base64 text: the project opens all the same, the block is named,
+# and it is saved as it stood; the plug-in sees no history and cannot write over it.
+printf '{"format": "layouthost-project/1", "data": {"AYWB": "not*base64"}, "layouts": [{"name": "Layout 1", "pageWidth": 612, "pageHeight": 792, "pageCount": 1}]}\n' \
+    >"$T/Bad.lyt"
+prefs Tracking=1
+cat >"$T/bad.script" <<SCRIPT
+open $(q "$(winpath "$T/Bad.lyt")")
+expect-changed no
+menu "Copy Tracking"
+expect-beeps 1
+save
+quit
+SCRIPT
+run_host "$T/bad.script"
+check "a bad block is reported by name" 1 "$(grep -c 'data of "AYWB" is not base64 text' "$T/host.txt")"
+check "a bad block is saved as it stood" "not*base64" "$(jq -r '.data.AYWB' "$T/Bad.lyt")"
 
 # A history written by another tool: bytes that are no UTF-8 (and a zero byte) show and copy
 # as U+FFFD and nothing else changes; thousands of entries show, copy and save whole.

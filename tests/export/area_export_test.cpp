@@ -65,8 +65,9 @@ TEST_F(AreaRun, FailedExportIsReportedOpensNothingAndGivesBackEachSetting) {
     const FakeOutput& out = world.host.outputs[0];
     // Corner touches the box by one point; Late lies on another spread, which is not output.
     EXPECT_EQ(out.suppressed, "Far Mine") << "only items touching the box are output";
-    EXPECT_EQ(world.messages,
-              std::vector<std::string>{"areaExportFailed|" + world.folder + "/Detail.pdf"});
+    EXPECT_EQ(world.messages, std::vector<std::string>{"areaExportFailed|" + world.folder +
+                                                       "/Detail.pdf\nexportWriteFailed"})
+        << "the file and why it was not written";
     EXPECT_TRUE(world.opened.empty()) << "a file that was not written is not opened";
     EXPECT_EQ(suppressed(), "Mine ") << "the user's own setting stays, the others are back";
 }

@@ -342,8 +342,8 @@ void fillTables() {
 FakeHost::FakeHost() {
     gFakeHost = this;
     fillTables();
-    setExportHostTables(
-        {&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf, &gText});
+    setExportHostTables({&gApp, &gLayout, &gDocData, &gOutput, &gStyle, &gGeometry, &gMemory, &gPdf,
+                         &gText, nullptr});
 }
 
 FakeHost::~FakeHost() {
@@ -383,7 +383,7 @@ int32_t FakeHost::runOutput(FakeOutput& out, int32_t layout) {
     KxhOutput handle = reinterpret_cast<KxhOutput>(&out);
     OutputSetupHook(handle);
     uint8_t abort = 0;
-    OutputStartHook(handle, &abort);
+    OutputStartHook(handle, &abort, {});
     if (abort) return KXH_OUTPUT_ABORTED;
     for (const FakeItem& item : items)
         if (item.suppress) out.suppressed += (out.suppressed.empty() ? "" : " ") + item.name;

@@ -12,7 +12,9 @@ PageSelection gPages{}; // of layout 0, the fake host's first
 std::string pagesOf(const char* text, int16_t absolute, bool spreads = false) {
     PageSelection& state = gPages;
     state.absolute = absolute;
-    if (parsePageRange(text, state) != 0) return "invalid";
+    uint16_t parsed = parsePageRange(text, state);
+    if (parsed == kRangeAmbiguous) return "ambiguous";
+    if (parsed != 0) return "invalid";
     if (spreads) reduceToSpreads(state);
     CMyArray list{};
     create(&list, 2000, sizeof(int32_t));
@@ -79,6 +81,39 @@ TEST_F(PageRange, PageNamesAsTheHostDisplaysThem) {
            {"iii-i", 0, "invalid"}});
     EXPECT_EQ("1-5", fillAllPages(gPages, true));
     EXPECT_EQ("i-2", fillAllPages(gPages, false));
+}
+
+// Page names that hold the range's own separators: a text that names pages in two ways is
+// refused, saying how to write each way in absolute numbers; one that reads one way is taken.
+TEST_F(PageRange, TextsThatReadTwoWaysAreRefused) {
+    useLayout(10, {"A", "1", "2", "1-2", "1,2", "i", "ii", "i-ii", "A-1", "x"});
+    check({{"1-2", 0, "ambiguous"},
+           {"1,2", 0, "ambiguous"},
+           {"i-ii", 0, "ambiguous"},
+           {"A-1", 0, "ambiguous"},
+           {"x,1-2", 0, "ambiguous"},
+           {"1-2-1-2", 0, "(4)"},                 // only "1-2" to "1-2"
+           {"2-1,2", 0, "(3,4,5)"},               // only "2" to "1,2"
+           {"1,2-2", 0, "(2,3)"},                 // "1,2" to "2" would run backwards
+           {"A-1,1-2-1-2,2-1,2", 0, "ambiguous"}, // "A" to "1" or "A-1"
+           {"1,2,", 0, "ambiguous"},
+           {"x,", 0, "(10)"},
+           {",1", 0, "invalid"},
+           {"1-2", 1, "(1,2)"},
+           {"", 0, "()"}});
+    RangeAmbiguity ambiguity;
+    gPages.absolute = 0;
+    ASSERT_EQ(kRangeAmbiguous, parsePageRange("x,1-2,ii", gPages, &ambiguity));
+    EXPECT_EQ("1-2", ambiguity.typed);
+    EXPECT_EQ("\"1-2\"", ambiguity.named[0]);
+    EXPECT_EQ("\"1\"\xE2\x80\x93\"2\"", ambiguity.named[1]);
+    EXPECT_EQ("10,4,7", ambiguity.absolute[0]);
+    EXPECT_EQ("10,2-3,7", ambiguity.absolute[1]);
+    ASSERT_EQ(kRangeAmbiguous, parsePageRange("1,2", gPages, &ambiguity));
+    EXPECT_EQ("\"1,2\" | \"1\", \"2\" | 5 | 2,3", ambiguity.named[0] + " | " + ambiguity.named[1] +
+                                                      " | " + ambiguity.absolute[0] + " | " +
+                                                      ambiguity.absolute[1]);
+    EXPECT_EQ(0, gPages.pageFlags[2] + gPages.pageFlags[5]); // nothing flagged
 }
 
 TEST_F(PageRange, SpreadsKeepTheirFirstPage) {

@@ -63,9 +63,9 @@ TEST_F(Localize, LabelsKeepTrailingPunctuation) {
         int16_t host;
         const char *key, *expected;
     } cases[] = {
-        {0, "saveAsEPS", "Save Page(s) as EPS"}, // the first of two entries
+        {0, "saveAsEPS", "Save Page(s) as EPS"},
         {0, "YES", "Yes"},
-        {3, "kMissingFontWarn", "kMissingFontWarn"}, // English only
+        {3, "notAKey", "notAKey"}, // a key no table holds shows as itself
         {0, "deleteTracking?", "Delete Tracking?"},
         {3, "deleteTracking?", "Tracking l\xC3\xB6schen?"},
         {0, "options:", "Options:"},

@@ -228,6 +228,32 @@ TEST_F(PrefsFile, SaveReloadAndTheChangeCheck) {
     EXPECT_FALSE(pathExists(path + ".tmp"));
 }
 
+TEST_F(PrefsFile, TwoStoresOnOneFileKeepEachOthersSavedKeys) {
+    // Two hosts read the file at start; each saves only what it wrote over what the file holds
+    // at that moment, so neither brings back its stale copy of the other's keys.
+    writeBytes(path, "[General]\r\nTracking=0\r\nLogging=1\r\n\r\n[Export]\r\nStyle=A\r\n");
+    CMyPrefs first, second;
+    ASSERT_EQ(0, first.load(path.c_str()));
+    ASSERT_EQ(0, second.load(path.c_str()));
+    ASSERT_EQ(0, first.setInt("General", "Tracking", 1));
+    ASSERT_EQ(0, first.save());
+    ASSERT_EQ(0, second.setString("General", "FolderPath", "C:\\Out"));
+    ASSERT_EQ(0, second.setString("New", "K", "v"));
+    ASSERT_EQ(0, second.setString("General", "Logging", "0"));
+    ASSERT_EQ(0, second.save());
+    EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\nFolderPath=C:\\Out\r\nTracking=1\r\n\r\n"
+                        "[Export]\r\nStyle=A\r\n\r[New]\r\nK=v\r\n"),
+              showBytes(readBytes(path)));
+    EXPECT_EQ(1, second.getInt("General", "Tracking", -1)) << "the memory text is what was saved";
+    // Saving again without a change writes what the file holds, the other store's keys too.
+    ASSERT_EQ(0, first.save());
+    EXPECT_EQ(0, first.getInt("General", "Logging", -1));
+    EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\nFolderPath=C:\\Out\r\nTracking=1\r\n\r\n"
+                        "[Export]\r\nStyle=A\r\n\r\n[New]\r\nK=v\r\n"),
+              showBytes(readBytes(path)));
+    EXPECT_TRUE(gMessages.empty());
+}
+
 TEST_F(PrefsFile, FailedSaveKeepsTheOldFileAndTheMemoryText) {
     writeBytes(path, "[General]\r\nLogging=1\r\n");
     CMyPrefs prefs;

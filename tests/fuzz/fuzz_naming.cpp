@@ -1,7 +1,8 @@
 // The file-naming record read from an output style, with values of any shape (long, negative,
 // not numbers, missing), and page names of any shape. A style is either refused with a reason or
 // names every page: never a cut separator or suffix, never a file outside the chosen folder,
-// never two pages on one file.
+// never a name Windows keeps for a device, never two pages on one file (as Windows compares
+// names: without case over the whole of Unicode).
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "export/page_range.h"
 #include "export/style_choice.h"
 #include "fake_host.h"
+#include "foundation/paths.h"
 #include "foundation/prefs.h"
 #include "foundation/settings.h"
 #include "fuzz_require.h"
@@ -23,12 +25,6 @@ namespace {
 // Lines of the input; a line of just "~" stands for a value the style does not hold.
 const char* const kKeys[] = {"Base", "Sep", "Numbers", "Suffix", "PageMargins", "NumberBeforeName"};
 const char kFolder[] = "C:\\Jobs\\";
-
-std::string folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 } // namespace
 
@@ -108,14 +104,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Every page the run writes gets a file of its own, directly in the chosen folder.
     const std::string folder = kFolder;
     if (state.spreads == 1) reduceToSpreads(selection);
-    std::set<std::string> files;
+    std::set<std::string, FileNameLess> files;
     for (int p = 1; p <= pages; p++) {
         if (selection.pageFlags[static_cast<size_t>(p)] != 1) continue;
         std::string file;
         REQUIRE(composeFileName(state, p, file));
         REQUIRE(file.compare(0, folder.size(), folder) == 0);
         REQUIRE(file.find('\\', folder.size()) == std::string::npos);
-        REQUIRE(files.insert(folded(file)).second);
+        REQUIRE(!isReservedDeviceName(file.c_str() + folder.size()));
+        REQUIRE(files.insert(file).second);
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 // Page range texts of any shape: the parse never reads or writes outside the page flags, and
-// the page list holds only pages of the layout, ascending, each once.
+// the page list holds only pages of the layout, ascending, each once. Some page names hold the
+// range's own "-" and ",": a text refused as reading two ways selects nothing and offers two
+// different writings in absolute numbers, each of which is a valid range.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,15 +16,34 @@ namespace {
 
 int32_t gPages = 1;
 int32_t gSpreadWidth = 1; // pages per spread
+// Pages up to kJoinedPages whose name joins two other names with "-" or ",", as a section
+// prefix "1-" or "a," makes them; empty for a page with its plain name.
+constexpr int32_t kJoinedPages = 40;
+std::string gJoined[kJoinedPages + 1];
 
 // Page p is named "p" in the upper half of the layout and with letters below, so that both
 // numbers and names reach the host.
-std::string nameOf(int32_t page) {
+std::string plainName(int32_t page) {
     if (page > gPages / 2) return std::to_string(page);
     std::string name;
     for (int32_t n = page; n > 0; n /= 26)
         name.insert(name.begin(), char('a' + (n - 1) % 26));
     return name;
+}
+
+std::string nameOf(int32_t page) {
+    return page <= kJoinedPages && !gJoined[page].empty() ? gJoined[page] : plainName(page);
+}
+
+// Every kth page of the first ones is named after two others, taken by the input's byte.
+void joinNames(uint8_t choice) {
+    int32_t every = choice >> 4;
+    for (int32_t p = 1; p <= kJoinedPages; p++) {
+        gJoined[p].clear();
+        if (every == 0 || p % every != 0 || p > gPages) continue;
+        int32_t a = 1 + (p * 7 + choice) % gPages, b = 1 + (p * 3 + choice / 3) % gPages;
+        gJoined[p] = plainName(a) + ((p / every) % 2 ? "-" : ",") + plainName(b);
+    }
 }
 
 int32_t KXH_CALL pageCount(int32_t) {
@@ -35,6 +56,8 @@ int32_t KXH_CALL pageName(int32_t, int32_t page, char* buf, uint32_t size) {
 }
 // The inverse of nameOf, exact: any other text names no page.
 int32_t KXH_CALL pageOfName(int32_t, const char* name) {
+    for (int32_t p = 1; p <= kJoinedPages && p <= gPages; p++)
+        if (gJoined[p] == name) return p;
     size_t length = strlen(name);
     if (length == 0 || length > 6) return -1;
     int32_t page = 0;
@@ -48,7 +71,7 @@ int32_t KXH_CALL pageOfName(int32_t, const char* name) {
         else
             return -1;
     }
-    if (page < 1 || page > gPages || nameOf(page) != name) return -1;
+    if (page < 1 || page > gPages || nameOf(page) != name) return -1; // plain, not joined
     return page;
 }
 
@@ -83,14 +106,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     gPages = 1 + (data[0] | (data[1] & 0x3F) << 8) % 9999;
     gSpreadWidth = 1 + ((data[2] >> 2) & 3);
+    joinNames(data[2]);
     PageSelection state{};
     state.pageCount = static_cast<int16_t>(gPages);
     state.absolute = data[2] & 1;
     bool spreads = (data[2] >> 1) & 1;
     std::string text(reinterpret_cast<const char*>(data + 3), size - 3);
 
-    if (parsePageRange(text.c_str(), state) == 0 && spreads) reduceToSpreads(state);
+    RangeAmbiguity ambiguity;
+    uint16_t parsed = parsePageRange(text.c_str(), state, &ambiguity);
+    if (parsed == 0 && spreads) reduceToSpreads(state);
     REQUIRE(state.pageFlags.size() == static_cast<size_t>(gPages) + 1 && state.pageFlags[0] == 0);
+    if (parsed == kRangeAmbiguous) {
+        REQUIRE(!state.absolute && text.find(ambiguity.typed) != std::string::npos);
+        for (uint8_t flag : state.pageFlags)
+            REQUIRE(flag == 0);
+        REQUIRE(!ambiguity.named[0].empty() && !ambiguity.named[1].empty());
+        REQUIRE(ambiguity.absolute[0] != ambiguity.absolute[1]);
+        for (const std::string& writing : ambiguity.absolute) {
+            PageSelection absolute{};
+            absolute.pageCount = state.pageCount;
+            absolute.absolute = 1;
+            REQUIRE(parsePageRange(writing.c_str(), absolute) == 0);
+        }
+    }
 
     CMyArray list{};
     create(&list, 16, sizeof(int32_t));

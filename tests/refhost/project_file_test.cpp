@@ -1,3 +1,4 @@
+#include "model/json_util.h"
 #include "model/project_file.h"
 #include "refhost_test_support.h"
 
@@ -163,9 +164,6 @@ TEST(ProjectFile, MalformedFilesAreRefusedWithTheReason) {
         {"member on another page", layout(page + R"(, "items": [{"type": "group", "page": 1,
             "members": [{"type": "box", "page": 2, "bounds": [0, 0, 1, 1]}]}])"),
          "group's page"},
-        {"data not base64", layout(page + R"(, "data": {"AYWB": "a*b="})"), "base64"},
-        {"owner of five characters", layout(page + R"(, "data": {"BWYAX": ""})"),
-         "four characters"},
         {"two layouts of one name",
          R"({"format": "layouthost-project/1", "layouts": [
             {"name": "L", "pageWidth": 612, "pageHeight": 792, "pageCount": 1},
@@ -190,4 +188,34 @@ TEST(ProjectFile, MalformedFilesAreRefusedWithTheReason) {
         EXPECT_NE(error.find(c.reason), std::string::npos)
             << c.what << ": expected a reason mentioning " << c.reason << ", got: " << error;
     }
+}
+
+TEST(ProjectFile, DataThatCannotBeReadIsReportedAndKeptAsItStands) {
+    // One bad block must not cost the project: it is named, and saved back unchanged.
+    const std::string json = R"({"format": "layouthost-project/1",
+      "layouts": [{"name": "L", "pageWidth": 612, "pageHeight": 792, "pageCount": 1,
+                   "data": {"BWYAX": [1, "two"], "XABL": "AAEC"}}],
+      "data": {"AYWB": "a*b=", "XPDF": "aGVsbG8="}})";
+    std::string error;
+    auto doc = parse(json, &error);
+    ASSERT_TRUE(doc) << error;
+    const std::string kept = "; it is kept unchanged, and plug-ins can neither read nor change it";
+    EXPECT_EQ(doc->keptNotes,
+              (std::vector<std::string>{
+                  "test.lyt: layout \"L\": data of \"BWYAX\" has an owner that is not four "
+                  "characters" +
+                      kept,
+                  "test.lyt: project: data of \"AYWB\" is not base64 text" + kept}));
+    EXPECT_EQ(doc->data.count(0x41595742), 0u);
+    EXPECT_EQ(doc->data.size(), 1u) << "the readable block is read";
+    EXPECT_EQ(doc->layouts[0]->data.size(), 1u);
+
+    const std::string written = projectToJson(*doc);
+    const Json saved = Json::parse(written);
+    EXPECT_EQ(saved["data"]["AYWB"], "a*b=");
+    EXPECT_EQ(saved["data"]["XPDF"], "aGVsbG8=");
+    EXPECT_EQ(saved["layouts"][0]["data"]["BWYAX"].dump(), R"([1,"two"])");
+    auto again = parse(written, &error);
+    ASSERT_TRUE(again) << error;
+    EXPECT_EQ(projectToJson(*again), written);
 }

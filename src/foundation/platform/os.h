@@ -19,3 +19,8 @@ std::string osWideToCodePage(const WideChar* text, size_t length, int32_t select
 // The local date in the user's short-date format and the local time in the user's time format.
 WideText osLocalShortDate();
 WideText osLocalTime();
+
+// Compares two UTF-16 names as the Windows file system tells names apart: each unit mapped by
+// the system's simple upper-case table, then compared by value. <0, 0 (one file), >0.
+int32_t osCompareNamesIgnoringCase(const WideChar* a, size_t aLength, const WideChar* b,
+                                   size_t bLength);
