@@ -1,9 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
-#include "foundation/encoding.h"
 #include "kxh_base.h"
 
 // The types and sizes every part of the export engine shares.
