@@ -4,7 +4,6 @@
 #include "export/file_naming.h"
 #include "export/page_range.h"
 #include "foundation/localize.h"
-#include "foundation/paths.h"
 
 ExportPlan planExport(const ExportRequest& request) {
     ExportPlan plan{};
