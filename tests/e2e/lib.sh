@@ -12,6 +12,8 @@ e2e_name=$(basename "$0" .sh)
 KX_WINE_DIR=$e2e_build
 export KX_WINE_DIR
 . "$e2e_root/tools/wine-env"
+kx_root=$e2e_root
+. "$e2e_root/tools/lib.sh"
 
 e2e_host="$e2e_build/refhost/layouthost.exe"
 e2e_plugin="$e2e_build/src/host/Kestrix.dll"
@@ -37,11 +39,6 @@ if [ -f "$e2e_prefs" ]; then
 else
     trap 'rm -f "$e2e_prefs"; rm -rf "$T"' EXIT
 fi
-
-# winpath /unix/path -> Z:\unix\path, the form the host and the plug-in see.
-winpath() {
-    printf 'Z:%s' "$1" | tr '/' '\\'
-}
 
 # prefs KEY=VALUE...: a fresh preferences file holding only these keys of "General".
 prefs() {
