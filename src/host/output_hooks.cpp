@@ -4,38 +4,29 @@
 #include "export/ps_insertions.h"
 #include "host/handlers.h"
 
-namespace {
-
-template <typename Params> const Params* paramsOf(void* params) {
-    const auto* p = static_cast<const Params*>(params);
-    return p && p->hdr.size >= sizeof(Params) ? p : nullptr;
-}
-
-} // namespace
-
 int32_t KXH_CALL outputSetupHandler(void* params) {
-    if (const auto* p = paramsOf<KxhOutputSetupParams>(params)) OutputSetupHook(p->output);
+    OutputSetupHook(static_cast<const KxhOutputSetupParams*>(params)->output);
     return 0;
 }
 
 int32_t KXH_CALL headerCommentsHandler(void* params) {
-    if (const auto* p = paramsOf<KxhHeaderCommentsParams>(params))
-        HeaderCommentsHook(p->output, p->phase);
+    const auto* p = static_cast<const KxhHeaderCommentsParams*>(params);
+    HeaderCommentsHook(p->output, p->phase);
     return 0;
 }
 
 int32_t KXH_CALL pageMarksHandler(void* params) {
-    if (const auto* p = paramsOf<KxhPageHookParams>(params)) PageMarksHook(p->output);
+    PageMarksHook(static_cast<const KxhPageHookParams*>(params)->output);
     return 0;
 }
 
 int32_t KXH_CALL pageBoxesHandler(void* params) {
-    if (const auto* p = paramsOf<KxhPageHookParams>(params)) PageBoxesHook(p->output);
+    PageBoxesHook(static_cast<const KxhPageHookParams*>(params)->output);
     return 0;
 }
 
 int32_t KXH_CALL outputStartHandler(void* params) {
     auto* p = static_cast<KxhOutputStartParams*>(params);
-    if (p && p->hdr.size >= sizeof(KxhOutputStartParams)) OutputStartHook(p->output, &p->abort);
+    OutputStartHook(p->output, &p->abort);
     return 0;
 }
