@@ -23,8 +23,7 @@ uint32_t styleTypeOf(StyleHandle style) {
 static int32_t readInteger(StyleHandle style, const char* key, int32_t fallback) {
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
-    if (!hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value) || !*value)
-        return fallback;
+    if (!hostStyleValue(style, kPluginId, path, 2, value, sizeof value) || !*value) return fallback;
     return readDecimal(value);
 }
 
@@ -34,7 +33,7 @@ static bool readShortText(StyleHandle style, const char* key, char (&text)[kShor
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
     bool cut = false;
-    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value, &cut)) {
+    if (hostStyleValue(style, kPluginId, path, 2, value, sizeof value, &cut)) {
         copyText(text, value);
         return true;
     }
@@ -45,7 +44,7 @@ static bool readShortText(StyleHandle style, const char* key, char (&text)[kShor
 
 FWiz readFileNaming(StyleHandle style) {
     FWiz naming{};
-    if (!style || !hostStyleHasContainer(style, kKestrixOwner)) return naming;
+    if (!style || !hostStyleHasContainer(style, kPluginId)) return naming;
     naming.base = readInteger(style, "Base", 0);
     copyText(naming.separator, "_");
     bool fits = readShortText(style, "Sep", naming.separator);
@@ -71,7 +70,7 @@ void writeFileNaming(StyleHandle style, const FWiz& naming) {
     const StyleValue values[] = {{"Base", base},           {"Sep", separator},
                                  {"Numbers", numbers},     {"Suffix", suffix},
                                  {"PageMargins", margins}, {"NumberBeforeName", before}};
-    hostWriteStyleValues(style, kKestrixOwner, kFWiz, values, 6);
+    hostWriteStyleValues(style, kPluginId, kFWiz, values, 6);
 }
 
 Fixed fixedFromDecimal(const char* text) {
