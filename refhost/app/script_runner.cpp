@@ -388,7 +388,7 @@ bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>&
             return true;
         }
         // The plug-in's box answers with buttons 1 and 2; the system's with IDYES and IDNO.
-        bool systemBox = findControl(dialog, 10) == nullptr;
+        bool systemBox = findControl(dialog, kPluginMessageTextId) == nullptr;
         int id = button;
         if (systemBox && words[1] == "yes")
             id = IDYES;

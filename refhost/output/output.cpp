@@ -240,9 +240,9 @@ bool appendOutputPostScript(OutputJob& job, const char* text, size_t length) {
     return true;
 }
 
-void outputSettingsRecord(const OutputJob& job, uint8_t record[kOutputSettingsSize]) {
-    std::memset(record, 0, kOutputSettingsSize);
-    if (job.style && job.style->processColors) record[0] |= kOutputSettingsProcessColors;
+void outputSettingsRecord(const OutputJob& job, uint8_t record[KXH_OUTPUT_SETTINGS_SIZE]) {
+    std::memset(record, 0, KXH_OUTPUT_SETTINGS_SIZE);
+    if (job.style && job.style->processColors) record[0] |= KXH_OUTSET_PROCESS_COLORS;
 }
 
 void setOutputHookDispatch(OutputHookDispatch dispatch, void* owner) {

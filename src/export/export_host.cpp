@@ -218,7 +218,7 @@ int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size) {
     if (!HOST(docData, getLayoutData) || !HOST(memory, blockData) || !HOST(memory, blockSize))
         return -1;
     KxhBlock block = nullptr;
-    if (gHost.docData->getLayoutData(layout, kKestrixOwner, &block) != KXH_OK || !block) return -1;
+    if (gHost.docData->getLayoutData(layout, kPluginId, &block) != KXH_OK || !block) return -1;
     uint32_t have = gHost.memory->blockSize(block);
     int32_t copied = have < static_cast<uint32_t>(size) ? static_cast<int32_t>(have) : size;
     if (copied > 0) memcpy(data, gHost.memory->blockData(block), static_cast<size_t>(copied));
@@ -232,7 +232,7 @@ int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size) {
     KxhBlock block = gHost.memory->newBlock(static_cast<uint32_t>(size));
     if (!block) return KXH_ERR_MEMORY;
     if (size > 0) memcpy(gHost.memory->blockData(block), data, static_cast<size_t>(size));
-    int32_t result = gHost.docData->setLayoutData(layout, kKestrixOwner, block);
+    int32_t result = gHost.docData->setLayoutData(layout, kPluginId, block);
     if (HOST(memory, releaseBlock)) gHost.memory->releaseBlock(block);
     return result;
 }

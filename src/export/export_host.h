@@ -76,7 +76,7 @@ bool hostProjectPath(int32_t layout, char* path, size_t size); // empty when nev
 bool hostProjectName(int32_t layout, char* name, size_t size); // with its extension
 bool hostLayoutName(int32_t layout, char* name, size_t size);
 
-// Kestrix's data block of a layout (owner 0x41595742). Returns the bytes copied, -1 for none.
+// Kestrix's data block of a layout (owner kPluginId). Returns the bytes copied, -1 for none.
 int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size);
 // Stores the block; 0 or the host's error code. Storing marks nothing by itself.
 int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size);

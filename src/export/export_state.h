@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "foundation/encoding.h"
+#include "foundation/version.h" // kPluginId, the owner of Kestrix's data
 #include "kxh_base.h"
 
 // The one record of an export run. Zeroed at the start of every run (resetExportState) and read
 // by the output hooks while the host writes.
 
 typedef KxhFixed Fixed; // 16.16, points x 65536
-
-// The owner code under which Kestrix keeps its data in layouts, documents and output styles.
-constexpr uint32_t kKestrixOwner = 0x41595742;
 
 enum : uint32_t {
     kStyleTypeEps = KXH_TYPE_EPS,

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "export/export_state.h"
+#include "resources/dialog_ids.h"
 
 // The system Save As dialog extended by the child template "EXPORTDLG": the user picks the
 // folder and base name, the pages, the numbering mode, the output style and two naming options.
@@ -13,15 +14,15 @@ bool runExportDialog(ExportState& state, std::string& path);
 
 // Control ids of the child template.
 enum ExportDialogControl {
-    kExportPlaceHolder = 1119,
-    kExportRange = 3,
-    kExportAll = 4,
-    kExportAbsolute = 5,
-    kExportOffset = 6,
-    kExportBaseName = 7,
-    kExportPageMargins = 8,
-    kExportStyle = 9,
-    kExportEditStyle = 10,
+    kExportPlaceHolder = IDC_EXPORT_PLACEHOLDER,
+    kExportRange = IDC_EXPORT_RANGE,
+    kExportAll = IDC_EXPORT_ALL,
+    kExportAbsolute = IDC_EXPORT_ABSOLUTE,
+    kExportOffset = IDC_EXPORT_OFFSET,
+    kExportBaseName = IDC_EXPORT_BASE_NAME,
+    kExportPageMargins = IDC_EXPORT_PAGE_MARGINS,
+    kExportStyle = IDC_EXPORT_STYLE,
+    kExportEditStyle = IDC_EXPORT_EDIT_STYLE,
 };
 
 // Pixels by which the group is moved right to stand centred: half of what the dialog's width
