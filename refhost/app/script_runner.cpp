@@ -2,7 +2,6 @@
 
 #include "app/dialog_activity.h"
 #include "app/dialog_driver.h"
-#include "app/screenshot.h"
 #include "app/script_lexer.h"
 #include "app/wide_text.h"
 
@@ -14,47 +13,6 @@
 namespace refhost {
 
 namespace {
-
-const ScriptCommandInfo kCommands[] = {
-    {"open", 1, 1, true},
-    {"open-untitled", 1, 1, true},
-    {"close", 0, 0, true},
-    {"save", 0, 0, true},
-    {"save-as", 1, 1, true},
-    {"layout", 1, 1, true},
-    {"page", 1, 1, true},
-    {"select", 1, 1, true},
-    {"menu", 1, 1, true},
-    {"dump-menu", 0, 0, true},
-    {"context", 0, 1, true},
-    {"key", 1, -1, true},
-    {"print", 2, 4, true},
-    {"style-editor", 1, 1, true},
-    {"dump-clipboard", 0, 0, true},
-    {"dump-data", 2, 2, true},
-    {"expect-changed", 1, 1, true},
-    {"save-copy", 1, 1, true},
-    {"expect-beeps", 1, 1, true},
-    {"expect-selected", 1, 1, true},
-    {"lang", 1, 1, true},
-    {"quit", 0, 0, true},
-    {"wait-dialog", 1, 2, false},
-    {"set", 2, 2, false},
-    {"type", 2, 2, false},
-    {"check", 2, 2, false},
-    {"click", 1, 1, false},
-    {"choose", 2, 2, false},
-    {"file-name", 1, 1, false},
-    {"ok", 0, 0, false},
-    {"cancel", 0, 0, false},
-    {"answer", 1, 1, false},
-    {"expect-text", 2, 2, false},
-    {"dump-text", 1, 1, false},
-    {"expect-message", 1, 1, false},
-    {"expect-checked", 2, 2, false},
-    {"expect-enabled", 2, 2, false},
-    {"screenshot", 1, 2, false},
-};
 
 std::string argumentCountError(const ScriptCommandInfo& info) {
     std::ostringstream s;
@@ -68,26 +26,6 @@ std::string argumentCountError(const ScriptCommandInfo& info) {
     return s.str();
 }
 
-bool parseControlId(const std::string& text, int& id) {
-    if (text.empty() || text.size() > 5) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    id = std::atoi(text.c_str());
-    return id <= 0xFFFF;
-}
-
-bool parseOnOff(const std::string& text, bool& on) {
-    if (text == "on" || text == "off") {
-        on = text == "on";
-        return true;
-    }
-    return false;
-}
-
-double secondsSince(ULONGLONG start) {
-    return double(GetTickCount64() - start) / 1000.0;
-}
-
 std::string secondsText(double seconds) {
     std::ostringstream s;
     s << seconds;
@@ -99,12 +37,6 @@ std::string quoted(const std::wstring& text) {
 }
 
 } // namespace
-
-const ScriptCommandInfo* findScriptCommand(const std::string& name) {
-    for (const auto& info : kCommands)
-        if (name == info.name) return &info;
-    return nullptr;
-}
 
 struct CMyScriptRunner::HostJob {
     std::vector<std::string> words;
@@ -265,8 +197,8 @@ void CMyScriptRunner::run() {
         if (words.empty()) continue;
         int line = int(i) + 1;
         const ScriptCommandInfo* info = findScriptCommand(words[0]);
-        if (!info->hostCommand) {
-            if (!runDialogCommand(line, words, failure)) return fail(failure);
+        if (info->dialog) {
+            if (!info->dialog(*this, {line, words, failure})) return fail(failure);
             continue;
         }
         if (!finishPending(failure)) return fail(failure);
@@ -310,159 +242,6 @@ bool CMyScriptRunner::acquireDialog(const std::function<bool(HWND)>& accept,
         }
         Sleep(50);
     }
-}
-
-bool CMyScriptRunner::runDialogCommand(int line, const std::vector<std::string>& words,
-                                       Failure& failure) {
-    const std::string& name = words[0];
-    auto bad = [&](const std::string& reason) {
-        failure = {line, reason};
-        return false;
-    };
-
-    if (name == "wait-dialog") {
-        double seconds = 10;
-        if (words.size() > 2) {
-            char* end = nullptr;
-            seconds = std::strtod(words[2].c_str(), &end);
-            if (!end || *end || seconds < 0)
-                return bad("wait-dialog: \"" + words[2] + "\" is not a number of seconds");
-        }
-        std::wstring title = widen(words[1]);
-        ULONGLONG start = GetTickCount64();
-        while (!findDialogByTitle({uiThread_, mainWindow_}, title)) {
-            if (secondsSince(start) > seconds)
-                return bad("no dialog \"" + words[1] + "\" within " +
-                           (words.size() > 2 ? words[2] : std::string("10")) + " seconds");
-            Sleep(50);
-        }
-        // Let the dialog finish its initialisation before the next line touches it.
-        settle();
-        return true;
-    }
-
-    if (name == "screenshot") {
-        if (words.size() > 2 && words[2] != "frame")
-            return bad("screenshot: takes \"frame\" after the path, not \"" + words[2] + "\"");
-        settle();
-        HWND target = findTopDialog({uiThread_, mainWindow_});
-        // A running command may be about to show its dialog.
-        for (int i = 0; !target && pendingBusy() && i < 40; ++i) {
-            Sleep(50);
-            target = findTopDialog({uiThread_, mainWindow_});
-        }
-        if (!target) target = mainWindow_;
-        settle(target);
-        std::string err = saveWindowPng(target, widen(words[1]), words.size() > 2);
-        return err.empty() ? true : bad("screenshot: " + err);
-    }
-
-    if (name == "ok" || name == "cancel") {
-        HWND dialog = nullptr;
-        if (!acquireDialog([](HWND) { return true; }, "", dialog, failure, line)) return false;
-        postDialogCommand(dialog, name == "ok" ? IDOK : IDCANCEL);
-        settle();
-        return true;
-    }
-
-    if (name == "answer" || name == "expect-message") {
-        int button = 0;
-        if (name == "answer") {
-            if (words[1] == "yes" || words[1] == "ok")
-                button = 1;
-            else if (words[1] == "no")
-                button = 2;
-            else
-                return bad("answer: takes yes, no or ok, not \"" + words[1] + "\"");
-        }
-        HWND dialog = nullptr;
-        if (!acquireDialog([](HWND d) { return findMessageText(d) != nullptr; }, "no message box",
-                           dialog, failure, line))
-            return false;
-        if (name == "expect-message") {
-            std::wstring text = windowText(findMessageText(dialog));
-            std::wstring mainText = text.substr(0, text.find(L"\r\r"));
-            std::wstring expected = widen(words[1]);
-            if (text != expected && mainText != expected)
-                return bad("expect-message: expected \"" + words[1] + "\", found " + quoted(text));
-            return true;
-        }
-        // The plug-in's box answers with buttons 1 and 2; the system's with IDYES and IDNO.
-        bool systemBox = findControl(dialog, 10) == nullptr;
-        int id = button;
-        if (systemBox && words[1] == "yes")
-            id = IDYES;
-        else if (systemBox && words[1] == "no")
-            id = IDNO;
-        HWND control = findControl(dialog, id);
-        if (!control || !IsWindowVisible(control))
-            return bad("answer: the message box has no " + words[1] + " button");
-        postDialogCommand(dialog, id);
-        settle();
-        return true;
-    }
-
-    int id = 0;
-    if (name != "file-name" && !parseControlId(words[1], id))
-        return bad(name + ": \"" + words[1] + "\" is not a control id");
-    HWND dialog = nullptr;
-    HWND control = nullptr;
-    if (name == "file-name") {
-        if (!acquireDialog([](HWND d) { return findFileNameField(d) != nullptr; },
-                           "no file name field", dialog, failure, line))
-            return false;
-        control = findFileNameField(dialog);
-        std::string err = setFileName(dialog, control, widen(words[1]));
-        return err.empty() ? true : bad("file-name: " + err);
-    }
-    bool on = false;
-    bool takesOnOff = name == "check" || name == "expect-checked" || name == "expect-enabled";
-    if (takesOnOff && !parseOnOff(words[2], on))
-        return bad(name + ": takes on or off, not \"" + words[2] + "\"");
-    if (!acquireDialog([id](HWND d) { return findControl(d, id) != nullptr; },
-                       "no control " + words[1], dialog, failure, line))
-        return false;
-    control = findControl(dialog, id);
-
-    std::string err;
-    if (name == "set") {
-        err = setControlText(control, widen(words[2]));
-    } else if (name == "type") {
-        err = typeIntoControl(control, widen(words[2]));
-    } else if (name == "click") {
-        err = clickControl(control);
-    } else if (takesOnOff) {
-        if (name == "check") {
-            err = checkControl(control, on);
-        } else if (name == "expect-enabled") {
-            bool enabled = IsWindowEnabled(control) != 0;
-            if (enabled != on)
-                return bad("expect-enabled: control " + words[1] + ": expected " + words[2] +
-                           ", found " + (enabled ? "on" : "off"));
-        } else {
-            bool checked = false;
-            err = readCheck(control, checked);
-            if (err.empty() && checked != on)
-                return bad("expect-checked: control " + words[1] + ": expected " + words[2] +
-                           ", found " + (checked ? "on" : "off"));
-        }
-    } else if (name == "choose") {
-        err = chooseItem(control, widen(words[2]));
-    } else if (name == "dump-text") {
-        std::string text = narrow(windowText(control)) + "\n";
-        fwrite(text.data(), 1, text.size(), stdout);
-        fflush(stdout);
-        return true;
-    } else if (name == "expect-text") {
-        std::wstring text = windowText(control);
-        if (text != widen(words[2]))
-            return bad("expect-text: control " + words[1] + ": expected \"" + words[2] +
-                       "\", found " + quoted(text));
-        return true;
-    }
-    if (!err.empty()) return bad(name + ": control " + words[1] + ": " + err);
-    settle();
-    return true;
 }
 
 } // namespace refhost
