@@ -3,8 +3,8 @@
 #include "app/host_app.h"
 
 #include "app/host_menus.h"
-#include "app/wide_text.h"
 #include "model/fourcc.h"
+#include "model/wide_text.h"
 #include "plugins/sound_watch.h"
 
 #include <cstdio>

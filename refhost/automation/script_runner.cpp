@@ -1,9 +1,9 @@
-#include "app/script_runner.h"
+#include "automation/script_runner.h"
 
-#include "app/dialog_activity.h"
-#include "app/dialog_driver.h"
-#include "app/script_lexer.h"
-#include "app/wide_text.h"
+#include "automation/dialog_activity.h"
+#include "automation/dialog_driver.h"
+#include "automation/script_lexer.h"
+#include "model/wide_text.h"
 
 #include <cstdio>
 #include <cstdlib>

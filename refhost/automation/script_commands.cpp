@@ -1,10 +1,10 @@
 // The script's commands: their names and argument counts, and a handler for each command that
 // drives a dialog. Host commands are run by the application (see HostCommandRunner).
-#include "app/script_runner.h"
+#include "automation/script_runner.h"
 
-#include "app/dialog_driver.h"
-#include "app/screenshot.h"
-#include "app/wide_text.h"
+#include "automation/dialog_driver.h"
+#include "automation/screenshot.h"
+#include "model/wide_text.h"
 
 #include <cstdio>
 #include <cstdlib>
