@@ -69,7 +69,7 @@ std::string openUntitled(const HostStep& step) {
     return step.app.openProject(step.words[1], true);
 }
 
-std::string language(const HostStep& step) {
+std::string setLanguageCode(const HostStep& step) {
     int code = 0;
     if (!parseLanguage(step.words[1], code))
         return "lang: takes en, de or a number, not \"" + step.words[1] + "\"";
@@ -87,7 +87,7 @@ std::string dumpMenu(const HostStep& step) {
     return {};
 }
 
-std::string menu(const HostStep& step) {
+std::string chooseMenuItem(const HostStep& step) {
     step.app.menusAboutToShow();
     std::vector<MenuEntry> entries;
     for (HMENU menu : allPluginMenus())
@@ -95,7 +95,7 @@ std::string menu(const HostStep& step) {
     return chooseEntry(step.app, entries, step.words[1], "menu");
 }
 
-std::string context(const HostStep& step) {
+std::string contextMenu(const HostStep& step) {
     HMENU menu = step.app.buildContextMenu();
     std::vector<MenuEntry> entries;
     collectCommands(menu, entries);
@@ -106,7 +106,7 @@ std::string context(const HostStep& step) {
     return {};
 }
 
-std::string key(const HostStep& step) {
+std::string pressKey(const HostStep& step) {
     const auto& words = step.words;
     std::wstring key = widen(words[1]);
     if (key.size() != 1) return "key: \"" + words[1] + "\" is not one character";
@@ -153,7 +153,7 @@ std::string styleEditor(const HostStep& step) {
     return {};
 }
 
-std::string close(const HostStep& step) {
+std::string closeProject(const HostStep& step) {
     return step.app.closeDocument(*step.doc);
 }
 
@@ -180,7 +180,7 @@ std::string expectChanged(const HostStep& step) {
     return {};
 }
 
-std::string layout(const HostStep& step) {
+std::string showLayout(const HostStep& step) {
     Document& doc = *step.doc;
     for (size_t i = 0; i < doc.layouts.size(); ++i) {
         if (doc.layouts[i]->name == step.words[1]) {
@@ -210,7 +210,7 @@ std::string dumpData(const HostStep& step) {
     return {};
 }
 
-std::string page(const HostStep& step) {
+std::string showPage(const HostStep& step) {
     Layout& layout = *step.layout;
     int page = 0;
     if (!parseNumber(step.words[1], page) || page < 1 || page > layout.pageCount)
@@ -221,7 +221,7 @@ std::string page(const HostStep& step) {
     return {};
 }
 
-std::string select(const HostStep& step) {
+std::string selectItem(const HostStep& step) {
     Layout& layout = *step.layout;
     if (step.words[1] == "none") {
         layout.selected = nullptr;
@@ -247,7 +247,7 @@ std::string expectSelected(const HostStep& step) {
     return {};
 }
 
-std::string print(const HostStep& step) {
+std::string printPages(const HostStep& step) {
     const auto& words = step.words;
     int first = 0, last = 0;
     if (words.size() > 3 && !resolvePageText(*step.layout, words[3], first))
@@ -271,25 +271,25 @@ struct HostCommand {
 const HostCommand kHostCommands[] = {
     {"open", Needs::nothing, openProject},
     {"open-untitled", Needs::nothing, openUntitled},
-    {"lang", Needs::nothing, language},
+    {"lang", Needs::nothing, setLanguageCode},
     {"dump-menu", Needs::nothing, dumpMenu},
-    {"menu", Needs::nothing, menu},
-    {"context", Needs::nothing, context},
-    {"key", Needs::nothing, key},
+    {"menu", Needs::nothing, chooseMenuItem},
+    {"context", Needs::nothing, contextMenu},
+    {"key", Needs::nothing, pressKey},
     {"dump-clipboard", Needs::nothing, dumpClipboard},
     {"expect-beeps", Needs::nothing, expectBeeps},
     {"style-editor", Needs::nothing, styleEditor},
-    {"close", Needs::project, close},
+    {"close", Needs::project, closeProject},
     {"save", Needs::project, save},
     {"save-as", Needs::project, saveAs},
     {"save-copy", Needs::project, saveCopy},
     {"expect-changed", Needs::project, expectChanged},
-    {"layout", Needs::project, layout},
+    {"layout", Needs::project, showLayout},
     {"dump-data", Needs::project, dumpData},
-    {"page", Needs::layout, page},
-    {"select", Needs::layout, select},
+    {"page", Needs::layout, showPage},
+    {"select", Needs::layout, selectItem},
     {"expect-selected", Needs::layout, expectSelected},
-    {"print", Needs::layout, print},
+    {"print", Needs::layout, printPages},
 };
 
 } // namespace
