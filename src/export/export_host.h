@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "export/export_state.h"
 #include "kxh_api.h"
@@ -82,6 +83,19 @@ int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size);
 int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size);
 void hostMarkLayoutChanged(int32_t layout);
 void hostShowError(int32_t code);
+
+// Documents, for the tracking history (Kestrix's data block of a document).
+int32_t hostDocumentOfLayout(int32_t layout); // -1 when unknown
+// The whole block into `bytes`: KXH_OK; KXH_NONE when there is none (bytes empty); the host's
+// error code, or KXH_ERR_PARAM when the host offers no document data.
+int32_t hostReadDocumentData(int32_t document, std::string* bytes);
+// Stores `size` bytes as the block, or removes it (data null); 0 or the host's error code.
+// Storing marks nothing by itself.
+int32_t hostStoreDocumentData(int32_t document, const void* data, size_t size);
+void hostMarkDocumentChanged(int32_t document);
+
+// Replaces the whole text of a text box; false when the host refuses or keeps no text.
+bool hostReplaceText(ItemHandle box, const KxhUnit* text, int32_t length);
 
 // Output.
 bool hostExportFlag(bool* value); // false when the PDF service is missing

@@ -1,7 +1,7 @@
 // Document events: the tracking history records them, and an output stamps the job slug.
+#include "export/export_host.h"
 #include "foundation/settings.h"
 #include "host/handlers.h"
-#include "host/host_tables.h"
 #include "host/tracking.h"
 
 int32_t KXH_CALL documentOpenedHandler(void* params) {
@@ -19,10 +19,7 @@ int32_t KXH_CALL documentSavedHandler(void* params) {
 int32_t KXH_CALL layoutOutputHandler(void* params) {
     const auto* p = static_cast<const KxhLayoutOutputParams*>(params);
     // Only exactly 1 records outputs; other non-zero values record opening and saving only.
-    if (getTracking() == 1) {
-        const KxhAppTable& app = hostTables().app;
-        if (app.documentOfLayout) addTrackingEntry(app.documentOfLayout(p->layout), "Output");
-    }
+    if (getTracking() == 1) addTrackingEntry(hostDocumentOfLayout(p->layout), "Output");
     // An output stamped at its start keeps that stamp: the overflow check saw that one.
     bool stampedAtStart = takeOutputStartStamp(p->layout);
     if (getJobSlug() == 1 && !stampedAtStart) stampJobSlugs(p->layout);

@@ -1,4 +1,4 @@
-#include "app/dialog_driver.h"
+#include "automation/dialog_driver.h"
 
 #include <commdlg.h>
 
