@@ -1,7 +1,7 @@
 // layouthost.exe: the reference layout host.
 #include "app/command_line.h"
 #include "app/host_app.h"
-#include "app/wide_text.h"
+#include "model/wide_text.h"
 #include "output/output.h"
 
 #include <windows.h>

@@ -2,13 +2,14 @@
 
 #include "app/host_menus.h"
 #include "app/output_glue.h"
-#include "app/plugin_dispatch.h"
-#include "app/script_runner.h"
-#include "app/wide_text.h"
+#include "app/table_glue.h"
+#include "automation/script_runner.h"
 #include "model/file_io.h"
 #include "model/project_file.h"
+#include "model/wide_text.h"
 #include "output/distiller.h"
 #include "output/output.h"
+#include "plugins/plugin_dispatch.h"
 
 #include <cstdio>
 
@@ -78,6 +79,7 @@ int CMyHostApp::run(const HostOptions& options) {
         return 1;
     }
     connectOutputHooks();
+    connectAppTables();
     loadPlugins(options.pluginFolder.empty() ? programFolder() : options.pluginFolder);
 
     setLanguage(options.language);

@@ -1,6 +1,6 @@
 #pragma once
 // The reference host's application: its main window, menus and events, the open documents
-// as the user works with them, and the script automation.
+// as the user works with them, and the host commands of scripts (see automation/).
 #include "app/command_line.h"
 #include "app/host_events.h"
 #include "model/document.h"

@@ -1,6 +1,6 @@
 #include "app/host_menus.h"
 
-#include "app/wide_text.h"
+#include "model/wide_text.h"
 
 #include <map>
 

@@ -3,9 +3,9 @@
 
 #include "app/host_menus.h"
 #include "app/print_dialog.h"
-#include "app/script_runner.h"
-#include "app/wide_text.h"
+#include "automation/script_runner.h"
 #include "model/text_layout.h"
+#include "model/wide_text.h"
 
 #include <commdlg.h>
 #include <windowsx.h>

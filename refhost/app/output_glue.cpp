@@ -1,6 +1,6 @@
 #include "app/output_glue.h"
 
-#include "app/plugin_dispatch.h"
+#include "plugins/plugin_dispatch.h"
 
 namespace refhost {
 

@@ -1,8 +1,8 @@
 #include "app/print_dialog.h"
 
 #include "app/dialog_template.h"
-#include "app/wide_text.h"
 #include "model/output_style.h"
+#include "model/wide_text.h"
 
 namespace refhost {
 

@@ -2,8 +2,8 @@
 
 #include "app/dialog_template.h"
 #include "app/host_app.h"
-#include "app/plugin_dispatch.h"
-#include "app/wide_text.h"
+#include "model/wide_text.h"
+#include "plugins/plugin_dispatch.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -240,9 +240,9 @@ bool appendOutputPostScript(OutputJob& job, const char* text, size_t length) {
     return true;
 }
 
-void outputSettingsRecord(const OutputJob& job, uint8_t record[kOutputSettingsSize]) {
-    std::memset(record, 0, kOutputSettingsSize);
-    if (job.style && job.style->processColors) record[0] |= kOutputSettingsProcessColors;
+void outputSettingsRecord(const OutputJob& job, uint8_t record[KXH_OUTPUT_SETTINGS_SIZE]) {
+    std::memset(record, 0, KXH_OUTPUT_SETTINGS_SIZE);
+    if (job.style && job.style->processColors) record[0] |= KXH_OUTSET_PROCESS_COLORS;
 }
 
 void setOutputHookDispatch(OutputHookDispatch dispatch, void* owner) {
@@ -258,31 +258,22 @@ const OutputTimings& outputTimings() {
     return gTimings;
 }
 
-int runOutput(const OutputRequest& request, std::string* error) {
-    if (gCurrent) return fail(error, kOutputBusy, "another output is still running");
-    struct Timed {
-        double start = seconds();
-        ~Timed() {
-            ++gTimings.outputs;
-            gTimings.outputSeconds += seconds() - start;
-        }
-    } timed;
-    if (!request.layout) return fail(error, kOutputBadRequest, "there is no layout to output");
-    OutputJob job;
-    job.layout = request.layout;
-    job.document = documentOfLayout(request.layout->id);
-    job.type = request.type == kTypeEps || request.type == kTypePdf ? request.type : kTypeNone;
-    job.userInitiated = request.userInitiated;
-    job.callerArgument = request.callerArgument;
-    job.style = request.style;
-    job.outputFile = request.outputFile;
-    if (request.firstPage && !setOutputPageRange(job, request.firstPage, request.lastPage))
-        return fail(error, kOutputBadRequest,
-                    "pages " + std::to_string(request.firstPage) + " to " +
-                        std::to_string(request.lastPage) + " are not in the layout");
-    CurrentJobScope scope(job);
-    Layout& layout = *job.layout;
+namespace {
 
+// Counts an output and its time, however it ends.
+struct OutputTimer {
+    double start = seconds();
+    ~OutputTimer() {
+        ++gTimings.outputs;
+        gTimings.outputSeconds += seconds() - start;
+    }
+};
+
+// Makes the job ready to write: the plug-ins set it up and may stop it; then its style, pages
+// and file are settled and checked, and `units` receives what is written. kOutputOk or the
+// reason it is refused.
+int prepareOutput(OutputJob& job, std::vector<OutputUnit>& units, std::string* error) {
+    Layout& layout = *job.layout;
     OutputHookCall setup{OutputHook::Setup};
     setup.job = &job;
     callHook(setup);
@@ -312,17 +303,22 @@ int runOutput(const OutputRequest& request, std::string* error) {
     bool spreads = job.style && styleExportsSpreads(*job.style);
     job.bleed = job.style ? styleBleed(*job.style) : 0;
 
-    WriteContext c{job, unitsFor(layout, job.firstPage, job.lastPage, spreads),
-                   job.type == kTypeEps, job.type != kTypeEps};
-    if (c.eps && c.units.size() != 1)
+    units = unitsFor(layout, job.firstPage, job.lastPage, spreads);
+    if (job.type == kTypeEps && units.size() != 1)
         return fail(error, kOutputBadRequest,
                     "an EPS file holds one page or spread, but pages " +
                         std::to_string(job.firstPage) + " to " + std::to_string(job.lastPage) +
                         " were asked for");
     if (job.type == kTypePdf) {
-        std::string problem = pdfPageSizeProblem(layout, c.units, job.bleed);
+        std::string problem = pdfPageSizeProblem(layout, units, job.bleed);
         if (!problem.empty()) return fail(error, kOutputPageSize, job.outputFile + ": " + problem);
     }
+    return kOutputOk;
+}
+
+// Announces the output to the plug-ins and writes its PostScript, with their additions.
+std::string writeOutput(OutputJob& job, std::vector<OutputUnit> units) {
+    WriteContext c{job, std::move(units), job.type == kTypeEps, job.type != kTypeEps};
 
     OutputHookCall announce{OutputHook::Announce};
     announce.job = &job;
@@ -336,7 +332,12 @@ int runOutput(const OutputRequest& request, std::string* error) {
         writePage(c, u, ++ordinal, ps);
     ps += "%%Trailer\n%%EOF\n";
     job.stream = nullptr;
+    return ps;
+}
 
+// Puts the PostScript in the job's file, or distills it there as PDF.
+int deliverOutput(const OutputJob& job, const std::string& ps, std::string* error) {
+    std::string why;
     bool full = false;
     if (job.type != kTypePdf) {
         if (!writeFileAtomic(job.outputFile, ps, &why, &full))
@@ -368,6 +369,31 @@ int runOutput(const OutputRequest& request, std::string* error) {
     }
     if (hostSettings().pdfOpenAfterExport) gPdfOpener(job.outputFile);
     return kOutputOk;
+}
+
+} // namespace
+
+int runOutput(const OutputRequest& request, std::string* error) {
+    if (gCurrent) return fail(error, kOutputBusy, "another output is still running");
+    OutputTimer timer;
+    if (!request.layout) return fail(error, kOutputBadRequest, "there is no layout to output");
+    OutputJob job;
+    job.layout = request.layout;
+    job.document = documentOfLayout(request.layout->id);
+    job.type = request.type == kTypeEps || request.type == kTypePdf ? request.type : kTypeNone;
+    job.userInitiated = request.userInitiated;
+    job.callerArgument = request.callerArgument;
+    job.style = request.style;
+    job.outputFile = request.outputFile;
+    if (request.firstPage && !setOutputPageRange(job, request.firstPage, request.lastPage))
+        return fail(error, kOutputBadRequest,
+                    "pages " + std::to_string(request.firstPage) + " to " +
+                        std::to_string(request.lastPage) + " are not in the layout");
+    CurrentJobScope scope(job);
+    std::vector<OutputUnit> units;
+    int prepared = prepareOutput(job, units, error);
+    if (prepared != kOutputOk) return prepared;
+    return deliverOutput(job, writeOutput(job, std::move(units)), error);
 }
 
 } // namespace refhost

@@ -24,6 +24,7 @@
 
 #include "model/document.h"
 #include "model/output_style.h"
+#include "kxh_tables.h"
 
 #include <cstdint>
 #include <string>
@@ -45,9 +46,6 @@ enum OutputResult : int {
     kOutputPageSize = 10,        // a PDF page with its bleed is below 3 or above 14400 pt
     kOutputCancelled = 32767,    // the user cancelled; no other case returns this
 };
-
-constexpr size_t kOutputSettingsSize = 468;
-constexpr uint8_t kOutputSettingsProcessColors = 0x01; // bit 0 of byte 0
 
 struct OutputJob {
     Document* document = nullptr;
@@ -76,8 +74,9 @@ bool applyOutputStyle(OutputJob& job, OutputStyle* style);    // type must match
 void setOutputFile(OutputJob& job, const std::string& path);
 void setOutputClip(OutputJob& job, const Rect* clip);                         // nullptr clears
 bool appendOutputPostScript(OutputJob& job, const char* text, size_t length); // only while writing
-// The 468-byte output settings record; bit 0 of byte 0 = the style's "ProcessColors".
-void outputSettingsRecord(const OutputJob& job, uint8_t record[kOutputSettingsSize]);
+// The output settings record (KXH_OUTPUT_SETTINGS_SIZE bytes); KXH_OUTSET_PROCESS_COLORS in
+// byte 0 = the style's "ProcessColors".
+void outputSettingsRecord(const OutputJob& job, uint8_t record[KXH_OUTPUT_SETTINGS_SIZE]);
 
 // ---- hooks: the host connects its plug-in dispatch here ----
 enum class OutputHook : int32_t {

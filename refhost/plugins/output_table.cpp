@@ -83,9 +83,9 @@ int32_t KXH_CALL getSettings(KxhOutput output, void* record, uint32_t size) {
     OutputJob* job = runningJob(output);
     if (!job) return KXH_ERR_NOT_NOW;
     if (!record) return KXH_ERR_PARAM;
-    uint8_t full[kOutputSettingsSize] = {};
+    uint8_t full[KXH_OUTPUT_SETTINGS_SIZE] = {};
     outputSettingsRecord(*job, full);
-    std::memcpy(record, full, size < kOutputSettingsSize ? size : kOutputSettingsSize);
+    std::memcpy(record, full, size < KXH_OUTPUT_SETTINGS_SIZE ? size : KXH_OUTPUT_SETTINGS_SIZE);
     return KXH_OK;
 }
 

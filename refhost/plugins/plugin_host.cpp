@@ -1,7 +1,7 @@
 #include "plugins/plugin_host.h"
 
-#include "app/plugin_dispatch.h"
 #include "model/document.h"
+#include "plugins/plugin_dispatch.h"
 #include "plugins/sound_watch.h"
 
 #include <windows.h>

@@ -55,6 +55,20 @@ void fillGeometryTable(KxhGeometryTable& table);
 void fillMemoryTable(KxhMemoryTable& table);
 void fillStringTable(KxhStringTable& table);
 
+// The tables whose functions are the application's: its windows, menus and key events, and the
+// style editor with its panes (the pane table and two slots of the style table). The
+// application registers their fillers before it loads plug-ins, as it connects the output
+// hooks; a table nobody registered stays empty.
+struct AppTableFillers {
+    void (*app)(KxhAppTable& table) = nullptr;
+    void (*menu)(KxhMenuTable& table) = nullptr;
+    void (*event)(KxhEventTable& table) = nullptr;
+    void (*pane)(KxhPaneTable& table) = nullptr;
+    void (*styleEditor)(KxhStyleTable& table) = nullptr; // openStyleEditor and addPane
+};
+void setAppTableFillers(const AppTableFillers& fillers);
+const AppTableFillers& appTableFillers();
+
 // Removes every plug-in and registration (tests).
 void resetPluginHost();
 

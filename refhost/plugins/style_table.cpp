@@ -1,5 +1,4 @@
 // Output styles and their keyed data containers. The editor and its panes are the app's.
-#include "app/style_editor.h"
 #include "output/output.h"
 #include "plugins/handles.h"
 #include "plugins/plugin_host.h"
@@ -150,8 +149,7 @@ void fillStyleTable(KxhStyleTable& table) {
     table.subDict = subDict;
     table.getValue = getValue;
     table.setValue = setDictValue;
-    table.openStyleEditor = styleOpenEditor;
-    table.addPane = styleAddPane;
+    if (appTableFillers().styleEditor) appTableFillers().styleEditor(table);
 }
 
 } // namespace refhost

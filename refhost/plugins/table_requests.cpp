@@ -1,8 +1,4 @@
 // Table requests: the host's complete tables, handed out slot by slot from identifier lists.
-#include "app/app_table.h"
-#include "app/host_events.h"
-#include "app/host_menus.h"
-#include "app/style_editor.h"
 #include "plugins/plugin_host.h"
 
 #include <cstring>
@@ -34,17 +30,38 @@ template <typename Table, typename Filler> FullTable capture(uint32_t code, Fill
     return full;
 }
 
+AppTableFillers& registeredFillers() {
+    static AppTableFillers fillers;
+    return fillers;
+}
+
+// Fills a table of the application's when it registered one.
+template <typename Table> auto appFiller(void (*fill)(Table&)) {
+    return [fill](Table& table) {
+        if (fill) fill(table);
+    };
+}
+
+// Captured at the first request after the application registered its fillers.
+std::vector<FullTable>& capturedTables() {
+    static std::vector<FullTable> tables;
+    return tables;
+}
+
 const std::vector<FullTable>& fullTables() {
-    static const std::vector<FullTable> tables = {
-        capture<KxhAppTable>(KXH_TABLE_APP, fillAppTable),
-        capture<KxhMenuTable>(KXH_TABLE_MENU, fillMenuTable),
-        capture<KxhEventTable>(KXH_TABLE_EVENT, fillEventTable),
+    std::vector<FullTable>& tables = capturedTables();
+    if (!tables.empty()) return tables;
+    const AppTableFillers& app = registeredFillers();
+    tables = {
+        capture<KxhAppTable>(KXH_TABLE_APP, appFiller(app.app)),
+        capture<KxhMenuTable>(KXH_TABLE_MENU, appFiller(app.menu)),
+        capture<KxhEventTable>(KXH_TABLE_EVENT, appFiller(app.event)),
         capture<KxhDocDataTable>(KXH_TABLE_DOCDATA, fillDocDataTable),
         capture<KxhLayoutTable>(KXH_TABLE_LAYOUT, fillLayoutTable),
         capture<KxhTextTable>(KXH_TABLE_TEXT, fillTextTable),
         capture<KxhOutputTable>(KXH_TABLE_OUTPUT, fillOutputTable),
         capture<KxhStyleTable>(KXH_TABLE_STYLE, fillStyleTable),
-        capture<KxhPaneTable>(KXH_TABLE_PANE, fillPaneTable),
+        capture<KxhPaneTable>(KXH_TABLE_PANE, appFiller(app.pane)),
         capture<KxhGeometryTable>(KXH_TABLE_GEOMETRY, fillGeometryTable),
         capture<KxhMemoryTable>(KXH_TABLE_MEMORY, fillMemoryTable),
         capture<KxhStringTable>(KXH_TABLE_STRING, fillStringTable),
@@ -64,6 +81,15 @@ void putSlot(void* dest, size_t slot, AnyFunction fn) {
 }
 
 } // namespace
+
+void setAppTableFillers(const AppTableFillers& fillers) {
+    registeredFillers() = fillers;
+    capturedTables().clear();
+}
+
+const AppTableFillers& appTableFillers() {
+    return registeredFillers();
+}
 
 int32_t KXH_CALL fillHostTable(uint32_t code, void* dest, const uint64_t* list, uint32_t count) {
     const FullTable* table = findTable(code);

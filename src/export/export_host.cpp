@@ -218,7 +218,7 @@ int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size) {
     if (!HOST(docData, getLayoutData) || !HOST(memory, blockData) || !HOST(memory, blockSize))
         return -1;
     KxhBlock block = nullptr;
-    if (gHost.docData->getLayoutData(layout, kKestrixOwner, &block) != KXH_OK || !block) return -1;
+    if (gHost.docData->getLayoutData(layout, kPluginId, &block) != KXH_OK || !block) return -1;
     uint32_t have = gHost.memory->blockSize(block);
     int32_t copied = have < static_cast<uint32_t>(size) ? static_cast<int32_t>(have) : size;
     if (copied > 0) memcpy(data, gHost.memory->blockData(block), static_cast<size_t>(copied));
@@ -232,7 +232,7 @@ int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size) {
     KxhBlock block = gHost.memory->newBlock(static_cast<uint32_t>(size));
     if (!block) return KXH_ERR_MEMORY;
     if (size > 0) memcpy(gHost.memory->blockData(block), data, static_cast<size_t>(size));
-    int32_t result = gHost.docData->setLayoutData(layout, kKestrixOwner, block);
+    int32_t result = gHost.docData->setLayoutData(layout, kPluginId, block);
     if (HOST(memory, releaseBlock)) gHost.memory->releaseBlock(block);
     return result;
 }
@@ -244,6 +244,44 @@ void hostMarkLayoutChanged(int32_t layout) {
 
 void hostShowError(int32_t code) {
     if (HOST(app, errorAlert)) gHost.app->errorAlert(code);
+}
+
+int32_t hostDocumentOfLayout(int32_t layout) {
+    return documentOf(layout);
+}
+
+int32_t hostReadDocumentData(int32_t document, std::string* bytes) {
+    bytes->clear();
+    if (!HOST(docData, getDocumentData) || !HOST(memory, blockData) || !HOST(memory, blockSize) ||
+        !HOST(memory, releaseBlock))
+        return KXH_ERR_PARAM;
+    KxhBlock block = nullptr;
+    int32_t result = gHost.docData->getDocumentData(document, kPluginId, &block);
+    if (!block) return result == KXH_OK ? KXH_NONE : result;
+    if (result == KXH_OK)
+        bytes->assign(static_cast<const char*>(gHost.memory->blockData(block)),
+                      gHost.memory->blockSize(block));
+    gHost.memory->releaseBlock(block);
+    return result;
+}
+
+int32_t hostStoreDocumentData(int32_t document, const void* data, size_t size) {
+    if (!HOST(docData, setDocumentData)) return KXH_ERR_PARAM;
+    if (!data) return gHost.docData->setDocumentData(document, kPluginId, nullptr);
+    if (!HOST(memory, newBlock) || !HOST(memory, blockData) || !HOST(memory, releaseBlock))
+        return KXH_ERR_PARAM;
+    // The block has no size limit of its own, but its size must still be counted in 32 bits.
+    if (size > UINT32_MAX) return KXH_ERR_MEMORY;
+    KxhBlock block = gHost.memory->newBlock(static_cast<uint32_t>(size));
+    if (!block) return KXH_ERR_MEMORY;
+    if (size > 0) memcpy(gHost.memory->blockData(block), data, size);
+    int32_t result = gHost.docData->setDocumentData(document, kPluginId, block);
+    gHost.memory->releaseBlock(block);
+    return result;
+}
+
+void hostMarkDocumentChanged(int32_t document) {
+    if (HOST(docData, markChanged)) gHost.docData->markChanged(document, KXH_CHANGE_CONTENT);
 }
 
 bool hostExportFlag(bool* value) {
@@ -364,4 +402,12 @@ bool hostWriteStyleValues(StyleHandle style, uint32_t owner, const char* diction
     if (ok) ok = gHost.style->putContainer(style, owner, container) == KXH_OK;
     gHost.style->releaseContainer(container);
     return ok;
+}
+
+bool hostReplaceText(ItemHandle box, const KxhUnit* text, int32_t length) {
+    if (!HOST(text, textLength) || !HOST(text, deleteText) || !HOST(text, insertText)) return false;
+    int32_t old = gHost.text->textLength(box);
+    if (old < 0) return false;
+    if (old > 0 && gHost.text->deleteText(box, 0, old) != KXH_OK) return false;
+    return gHost.text->insertText(box, 0, text, length) == KXH_OK;
 }

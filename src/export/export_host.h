@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "export/export_types.h"
 #include "kxh_api.h"
@@ -76,12 +77,25 @@ bool hostProjectPath(int32_t layout, char* path, size_t size); // empty when nev
 bool hostProjectName(int32_t layout, char* name, size_t size); // with its extension
 bool hostLayoutName(int32_t layout, char* name, size_t size);
 
-// Kestrix's data block of a layout (owner 0x41595742). Returns the bytes copied, -1 for none.
+// Kestrix's data block of a layout (owner kPluginId). Returns the bytes copied, -1 for none.
 int32_t hostReadLayoutData(int32_t layout, void* data, int32_t size);
 // Stores the block; 0 or the host's error code. Storing marks nothing by itself.
 int32_t hostStoreLayoutData(int32_t layout, const void* data, int32_t size);
 void hostMarkLayoutChanged(int32_t layout);
 void hostShowError(int32_t code);
+
+// Documents, for the tracking history (Kestrix's data block of a document).
+int32_t hostDocumentOfLayout(int32_t layout); // -1 when unknown
+// The whole block into `bytes`: KXH_OK; KXH_NONE when there is none (bytes empty); the host's
+// error code, or KXH_ERR_PARAM when the host offers no document data.
+int32_t hostReadDocumentData(int32_t document, std::string* bytes);
+// Stores `size` bytes as the block, or removes it (data null); 0 or the host's error code.
+// Storing marks nothing by itself.
+int32_t hostStoreDocumentData(int32_t document, const void* data, size_t size);
+void hostMarkDocumentChanged(int32_t document);
+
+// Replaces the whole text of a text box; false when the host refuses or keeps no text.
+bool hostReplaceText(ItemHandle box, const KxhUnit* text, int32_t length);
 
 // Output.
 bool hostExportFlag(bool* value); // false when the PDF service is missing

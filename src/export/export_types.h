@@ -2,14 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "foundation/version.h" // kPluginId, the owner of Kestrix's data
 #include "kxh_base.h"
 
 // The types and sizes every part of the export engine shares.
 
 typedef KxhFixed Fixed; // 16.16, points x 65536
-
-// The owner code under which Kestrix keeps its data in layouts, documents and output styles.
-constexpr uint32_t kKestrixOwner = 0x41595742;
 
 enum : uint32_t {
     kStyleTypeEps = KXH_TYPE_EPS,

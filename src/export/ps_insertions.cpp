@@ -22,10 +22,10 @@ void writePS(KxhOutput output, const char* format, ...) {
 
 int32_t HeaderCommentsHook(KxhOutput output, int32_t phase) {
     if (phase == 1) {
-        uint8_t settings[kOutputSettingsSize];
+        uint8_t settings[KXH_OUTPUT_SETTINGS_SIZE];
         memset(settings, 0, sizeof settings);
         hostOutputSettings(output, settings, sizeof settings);
-        if (getAddBlack() == 1 && (settings[0] & 1))
+        if (getAddBlack() == 1 && (settings[0] & KXH_OUTSET_PROCESS_COLORS))
             writePS(output, "%%%%DocumentProcessColors: Black\r\n");
     }
     if (activeRun()) writePS(output, "%%%%%s: %s\r\n", "Kestrix", KX_VERSION_TEXT);

@@ -22,4 +22,3 @@ int32_t PageBoxesHook(KxhOutput output);
 int32_t PageMarksHook(KxhOutput output);
 
 constexpr int kPostScriptBufferSize = 4096;
-constexpr int kOutputSettingsSize = 468;

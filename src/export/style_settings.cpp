@@ -24,8 +24,7 @@ uint32_t styleTypeOf(StyleHandle style) {
 static int32_t readInteger(StyleHandle style, const char* key, int32_t fallback) {
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
-    if (!hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value) || !*value)
-        return fallback;
+    if (!hostStyleValue(style, kPluginId, path, 2, value, sizeof value) || !*value) return fallback;
     return readDecimal(value);
 }
 
@@ -35,7 +34,7 @@ static bool readShortText(StyleHandle style, const char* key, char (&text)[kShor
     const char* path[] = {kFWiz, key};
     char value[kShortTextSize];
     bool cut = false;
-    if (hostStyleValue(style, kKestrixOwner, path, 2, value, sizeof value, &cut)) {
+    if (hostStyleValue(style, kPluginId, path, 2, value, sizeof value, &cut)) {
         copyText(text, value);
         return true;
     }
@@ -46,7 +45,7 @@ static bool readShortText(StyleHandle style, const char* key, char (&text)[kShor
 
 FWiz readFileNaming(StyleHandle style) {
     FWiz naming{};
-    if (!style || !hostStyleHasContainer(style, kKestrixOwner)) return naming;
+    if (!style || !hostStyleHasContainer(style, kPluginId)) return naming;
     naming.base = readInteger(style, "Base", 0);
     copyText(naming.separator, "_");
     bool fits = readShortText(style, "Sep", naming.separator);
@@ -64,7 +63,7 @@ bool readStoredNamingText(StyleHandle style, const char* key, char* text, size_t
     const char* path[] = {kFWiz, key};
     std::vector<char> value(size);
     bool cut = false;
-    if (!hostStyleValue(style, kKestrixOwner, path, 2, value.data(), size, &cut) && !cut)
+    if (!hostStyleValue(style, kPluginId, path, 2, value.data(), size, &cut) && !cut)
         return false;
     memcpy(text, value.data(), size);
     return true;
@@ -83,7 +82,7 @@ void writeFileNaming(StyleHandle style, const FWiz& naming) {
     const StyleValue values[] = {{"Base", base},           {"Sep", separator},
                                  {"Numbers", numbers},     {"Suffix", suffix},
                                  {"PageMargins", margins}, {"NumberBeforeName", before}};
-    hostWriteStyleValues(style, kKestrixOwner, kFWiz, values, 6);
+    hostWriteStyleValues(style, kPluginId, kFWiz, values, 6);
 }
 
 Fixed fixedFromDecimal(const char* text) {

@@ -8,5 +8,11 @@
 #define KX_VERSION_TEXT "7.03"
 
 #ifndef RC_INVOKED
+#include <cstdint>
+
+// The plug-in's identifier: the host knows it by it, and it is the owner code under which
+// Kestrix keeps its data in layouts, documents and output styles ("AYWB" in memory order).
+constexpr uint32_t kPluginId = 0x41595742;
+
 const char* productVersionText();
 #endif

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "export/export_request.h"
+#include "resources/dialog_ids.h"
 
 // The system Save As dialog extended by the child template "EXPORTDLG": the user picks the
 // folder and base name, the pages, the numbering mode, the output style and two naming options;
@@ -13,16 +14,16 @@ std::optional<ExportRequest> runExportDialog(const ExportRequest& proposal);
 
 // Control ids of the child template.
 enum ExportDialogControl {
-    kExportPlaceHolder = 1119,
-    kExportRange = 3,
-    kExportAll = 4,
-    kExportAbsolute = 5,
-    kExportOffset = 6,
-    kExportBaseName = 7,
-    kExportPageMargins = 8,
-    kExportStyle = 9,
-    kExportEditStyle = 10,
-    kExportPreview = 11, // the line that shows what the run will write
+    kExportPlaceHolder = IDC_EXPORT_PLACEHOLDER,
+    kExportRange = IDC_EXPORT_RANGE,
+    kExportAll = IDC_EXPORT_ALL,
+    kExportAbsolute = IDC_EXPORT_ABSOLUTE,
+    kExportOffset = IDC_EXPORT_OFFSET,
+    kExportBaseName = IDC_EXPORT_BASE_NAME,
+    kExportPageMargins = IDC_EXPORT_PAGE_MARGINS,
+    kExportStyle = IDC_EXPORT_STYLE,
+    kExportEditStyle = IDC_EXPORT_EDIT_STYLE,
+    kExportPreview = IDC_EXPORT_PREVIEW, // the line that shows what the run will write
 };
 
 // Pixels by which the group is moved right to stand centred: half of what the dialog's width

@@ -4,7 +4,8 @@
 #include "kxh_api.h"
 
 // Every handler the plug-in registers with the host. Each takes the message's parameter block
-// and returns 0 whatever happened inside it.
+// and returns 0 whatever happened inside it. The registration (host/registration.cpp) hands a
+// handler only blocks at least as large as the message's, so handlers read them unchecked.
 
 // Host messages of the plug-in's own housekeeping.
 int32_t KXH_CALL languageHandler(void* params);    // 5

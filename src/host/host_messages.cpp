@@ -8,7 +8,6 @@
 
 int32_t KXH_CALL languageHandler(void* params) {
     const auto* p = static_cast<const KxhLanguageParams*>(params);
-    if (!p || p->hdr.size < sizeof(KxhLanguageParams)) return 0;
     setInterfaceLanguage(p->language);
     loadStringTable();
     return 0;

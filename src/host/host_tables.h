@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/version.h" // kPluginId
 #include "kxh_api.h"
 
 // The host's tables and services as the main callback obtained them. All zero until then, and
@@ -48,6 +49,3 @@ inline PrivateIds& privateIds() {
     static PrivateIds ids{};
     return ids;
 }
-
-// The plug-in's identifier, under which the host knows it and keeps its data.
-constexpr uint32_t kPluginId = 0x41595742;

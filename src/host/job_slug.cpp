@@ -8,7 +8,6 @@
 #include "export/item_walk.h"
 #include "foundation/settings.h"
 #include "foundation/temppool.h"
-#include "host/host_tables.h"
 
 namespace {
 
@@ -17,20 +16,16 @@ constexpr const char* kJobSlugName = "JobSlug";
 bool isJobSlugBox(ItemHandle item) {
     if (hostItemKind(item) != KXH_ITEM_TEXT) return false;
     char name[256];
-    // A truncated name is longer than the one we look for.
-    return hostTables().boxNames.getBoxName(item, name, sizeof name) == KXH_OK &&
-           strcmp(name, kJobSlugName) == 0;
+    // A name cut to fit is longer than the one we look for.
+    hostItemName(item, name, sizeof name);
+    return strcmp(name, kJobSlugName) == 0;
 }
 
 bool stampBox(ItemHandle item) {
-    const KxhTextTable& text = hostTables().text;
     WideText stamp = jobSlugStamp();
     if (stamp.empty()) return false;
-    int32_t length = text.textLength(item);
-    if (length < 0) return false;
-    if (length > 0 && text.deleteText(item, 0, length) != KXH_OK) return false;
-    return text.insertText(item, 0, reinterpret_cast<const KxhUnit*>(stamp.data()),
-                           int32_t(stamp.size())) == KXH_OK;
+    return hostReplaceText(item, reinterpret_cast<const KxhUnit*>(stamp.data()),
+                           int32_t(stamp.size()));
 }
 
 struct Stamping {
@@ -59,11 +54,6 @@ WideText jobSlugStamp() {
 }
 
 int32_t stampJobSlugs(int32_t layout, std::vector<KxhItem>* stamped) {
-    const HostTables& host = hostTables();
-    // Without box names no box can be told to be the slug.
-    if (!host.boxNames.getBoxName || !host.text.textLength || !host.text.deleteText ||
-        !host.text.insertText)
-        return 0;
     Stamping stamping{0, stamped};
     // The spreads of the layout being output, which need not be the frontmost one.
     forEachItemOnSpreads(layout, 1, hostSpreadCount(layout), stampItemAndMembers, &stamping);

@@ -1,18 +1,13 @@
 #include "host/menu_commands.h"
 
+#include "export/export_host.h"
 #include "foundation/localize.h"
 #include "host/host_tables.h"
 
 namespace {
 
-int32_t frontLayout() {
-    const KxhAppTable& app = hostTables().app;
-    return app.currentLayout ? app.currentLayout() : KXH_NO_LAYOUT;
-}
-
 bool boxSelected(int32_t layout) {
-    const KxhLayoutTable& layouts = hostTables().layout;
-    return layout != KXH_NO_LAYOUT && layouts.selectedItem && layouts.selectedItem(layout);
+    return layout != KXH_NO_LAYOUT && hostCurrentItem(layout) != nullptr;
 }
 
 } // namespace
@@ -21,7 +16,7 @@ int32_t KXH_CALL menuUpdateHandler(void*) {
     const MenuCommands& commands = menuCommands();
     const KxhMenuTable& menus = hostTables().menu;
     if (!commands.menu || !menus.enableItem) return 0;
-    int32_t layout = frontLayout();
+    int32_t layout = hostCurrentLayout();
     bool hasLayout = layout != KXH_NO_LAYOUT;
     menus.enableItem(commands.menu, commands.exportPages, hasLayout);
     menus.enableItem(commands.menu, commands.exportBox, boxSelected(layout));
@@ -38,7 +33,7 @@ int32_t KXH_CALL contextMenuHandler(void* params) {
     const KxhMenuTable& menus = hostTables().menu;
     const KxhContextMenuParams* context = static_cast<const KxhContextMenuParams*>(params);
     if (!commands.menu || !context->menu || !menus.itemCount) return 0;
-    bool area = boxSelected(frontLayout());
+    bool area = boxSelected(hostCurrentLayout());
     // The key carries its ellipsis; the label look-up keeps it.
     char key[64];
     snprintf(key, sizeof key, "%s\xE2\x80\xA6", area ? "exportBoxCmd" : "exportPagesCmd");

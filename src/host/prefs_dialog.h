@@ -1,4 +1,5 @@
 #pragma once
+#include "resources/dialog_ids.h"
 
 // The preferences dialog "PREFS": seven switches of the section "General". OK stores them and
 // writes the file at once; Cancel and the close box store nothing. Returns 1 for OK, else 2.
@@ -6,11 +7,11 @@ int runPrefsDialog();
 
 // Control ids of the template.
 enum PrefsDialogControl {
-    kPrefsLastFolder = 3,
-    kPrefsLogging = 4,
-    kPrefsAddAlways = 5,
-    kPrefsOverwriteWarning = 6,
-    kPrefsJobSlug = 7,
-    kPrefsTracking = 8,
-    kPrefsAbortOnOverflow = 9,
+    kPrefsLastFolder = IDC_PREFS_LAST_FOLDER,
+    kPrefsLogging = IDC_PREFS_LOGGING,
+    kPrefsAddAlways = IDC_PREFS_ADD_ALWAYS,
+    kPrefsOverwriteWarning = IDC_PREFS_OVERWRITE_WARNING,
+    kPrefsJobSlug = IDC_PREFS_JOB_SLUG,
+    kPrefsTracking = IDC_PREFS_TRACKING,
+    kPrefsAbortOnOverflow = IDC_PREFS_ABORT_ON_OVERFLOW,
 };

@@ -13,21 +13,22 @@
 #include "host/handlers.h"
 #include "host/host_tables.h"
 #include "host/module.h"
+#include "resources/dialog_ids.h"
 
 namespace {
 
-constexpr uint32_t kPaneDialog = 25052; // the pane's template in our resources
+constexpr uint32_t kPaneDialog = IDD_NAMING_PANE; // the pane's template in our resources
 
 enum PaneItem {
-    kPaneFileName = 1,
-    kPaneBase = 2,
-    kPaneSeparator = 4,
-    kPaneNumbers = 6,
-    kPaneSuffix = 8,
-    kPaneNumberBeforeName = 9,
-    kPanePageMargins = 10,
+    kPaneFileName = IDC_PANE_FILE_NAME,
+    kPaneBase = IDC_PANE_BASE,
+    kPaneSeparator = IDC_PANE_SEPARATOR,
+    kPaneNumbers = IDC_PANE_NUMBERS,
+    kPaneSuffix = IDC_PANE_SUFFIX,
+    kPaneNumberBeforeName = IDC_PANE_NUMBER_BEFORE_NAME,
+    kPanePageMargins = IDC_PANE_PAGE_MARGINS,
 };
-const int kPanePlusSigns[] = {3, 5, 7};
+const int kPanePlusSigns[] = {IDC_PANE_PLUS_1, IDC_PANE_PLUS_2, IDC_PANE_PLUS_3};
 
 // What the user can type into the separator and the suffix: what the record keeps whole.
 constexpr int32_t kPaneTextUnits = int32_t(kShortTextSize) - 1;

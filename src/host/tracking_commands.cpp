@@ -13,10 +13,11 @@
 #include "dialogs/toolkit.h"
 #include "foundation/desktop.h"
 #include "foundation/localize.h"
+#include "resources/dialog_ids.h"
 
 namespace {
 
-constexpr int kHistoryField = 3;
+constexpr int kHistoryField = IDC_TRACKING_HISTORY;
 
 bool initTrackingWindow(HWND dialog, void* ownerData) {
     const WideText* text = static_cast<const WideText*>(ownerData);

@@ -1,38 +1,25 @@
 // Document events: the tracking history records them, and an output stamps the job slug.
+#include "export/export_host.h"
 #include "foundation/settings.h"
 #include "host/handlers.h"
-#include "host/host_tables.h"
 #include "host/tracking.h"
 
-namespace {
-
-template <typename Params> const Params* paramsOf(void* params) {
-    const auto* p = static_cast<const Params*>(params);
-    return p && p->hdr.size >= sizeof(Params) ? p : nullptr;
-}
-
-} // namespace
-
 int32_t KXH_CALL documentOpenedHandler(void* params) {
-    if (const auto* p = paramsOf<KxhDocOpenedParams>(params)) addTrackingEntry(p->document, "Open");
+    addTrackingEntry(static_cast<const KxhDocOpenedParams*>(params)->document, "Open");
     return 0;
 }
 
 int32_t KXH_CALL documentSavedHandler(void* params) {
-    const auto* p = paramsOf<KxhDocSavedParams>(params);
+    const auto* p = static_cast<const KxhDocSavedParams*>(params);
     // A copy written elsewhere, or a notice before the file is written, is no save of ours.
-    if (p && p->afterSave == 1 && p->copyOnly == 0) addTrackingEntry(p->document, "Save");
+    if (p->afterSave == 1 && p->copyOnly == 0) addTrackingEntry(p->document, "Save");
     return 0;
 }
 
 int32_t KXH_CALL layoutOutputHandler(void* params) {
-    const auto* p = paramsOf<KxhLayoutOutputParams>(params);
-    if (!p) return 0;
+    const auto* p = static_cast<const KxhLayoutOutputParams*>(params);
     // Only exactly 1 records outputs; other non-zero values record opening and saving only.
-    if (getTracking() == 1) {
-        const KxhAppTable& app = hostTables().app;
-        if (app.documentOfLayout) addTrackingEntry(app.documentOfLayout(p->layout), "Output");
-    }
+    if (getTracking() == 1) addTrackingEntry(hostDocumentOfLayout(p->layout), "Output");
     // An output stamped at its start keeps that stamp: the overflow check saw that one.
     bool stampedAtStart = takeOutputStartStamp(p->layout);
     if (getJobSlug() == 1 && !stampedAtStart) stampJobSlugs(p->layout);

@@ -29,9 +29,9 @@ echo "old file" >"$T/out/Old.pdf"
 export_area() {
     echo 'menu "Export page area…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-enabled 3 off'
+    echo "expect-enabled $IDC_EXPORT_RANGE off"
     echo "file-name $(q "$(winpath "$T/out/$1")")"
-    echo "choose 9 $(q "$2")"
+    echo "choose $IDC_EXPORT_STYLE $(q "$2")"
     echo "ok"
 }
 

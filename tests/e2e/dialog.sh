@@ -13,33 +13,33 @@ open $(q "$(winpath "$T/Catalog.lyt")")
 page 7
 menu "Export pages…"
 wait-dialog "Save As"
-expect-text 3 "7"
-expect-checked 5 off
-expect-text 6 "0"
-expect-enabled 6 off
-check 5 on
-expect-enabled 6 on
-click 4
-expect-text 3 "1-12"
-check 5 off
-expect-enabled 6 off
-choose 9 "Framed"
-expect-checked 7 on
-expect-checked 8 on
-choose 9 "Default PDF"
-expect-checked 7 off
-expect-checked 8 off
+expect-text $IDC_EXPORT_RANGE "7"
+expect-checked $IDC_EXPORT_ABSOLUTE off
+expect-text $IDC_EXPORT_OFFSET "0"
+expect-enabled $IDC_EXPORT_OFFSET off
+check $IDC_EXPORT_ABSOLUTE on
+expect-enabled $IDC_EXPORT_OFFSET on
+click $IDC_EXPORT_ALL
+expect-text $IDC_EXPORT_RANGE "1-12"
+check $IDC_EXPORT_ABSOLUTE off
+expect-enabled $IDC_EXPORT_OFFSET off
+choose $IDC_EXPORT_STYLE "Framed"
+expect-checked $IDC_EXPORT_BASE_NAME on
+expect-checked $IDC_EXPORT_PAGE_MARGINS on
+choose $IDC_EXPORT_STYLE "Default PDF"
+expect-checked $IDC_EXPORT_BASE_NAME off
+expect-checked $IDC_EXPORT_PAGE_MARGINS off
 cancel
 close
 open $(q "$(winpath "$T/Front.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
-expect-text 3 "i"
-click 4
-expect-text 3 "i-3"
-check 5 on
-click 4
-expect-text 3 "1-6"
+expect-text $IDC_EXPORT_RANGE "i"
+click $IDC_EXPORT_ALL
+expect-text $IDC_EXPORT_RANGE "i-3"
+check $IDC_EXPORT_ABSOLUTE on
+click $IDC_EXPORT_ALL
+expect-text $IDC_EXPORT_RANGE "1-6"
 cancel
 quit
 SCRIPT
@@ -50,7 +50,7 @@ cat >"$T/allpages.script" <<SCRIPT
 open $(q "$(winpath "$T/Catalog.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
-expect-text 3 "1-12"
+expect-text $IDC_EXPORT_RANGE "1-12"
 cancel
 quit
 SCRIPT
@@ -64,12 +64,12 @@ cat >"$T/basename.script" <<SCRIPT
 open $(q "$(winpath "$T/Catalog.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
-choose 9 "Default PDF"
+choose $IDC_EXPORT_STYLE "Default PDF"
 file-name "Typed"
-check 7 on
-check 7 off
-check 7 on
-set 3 "1"
+check $IDC_EXPORT_BASE_NAME on
+check $IDC_EXPORT_BASE_NAME off
+check $IDC_EXPORT_BASE_NAME on
+set $IDC_EXPORT_RANGE "1"
 ok
 quit
 SCRIPT
@@ -88,13 +88,13 @@ open $(q "$(winpath "$T/Spreads.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
 file-name $(q "$(winpath "$T/out/edited/Spreads")")
-choose 9 "Default PDF"
-click 10
+choose $IDC_EXPORT_STYLE "Default PDF"
+click $IDC_EXPORT_EDIT_STYLE
 wait-dialog "Edit Output Style"
 check 103 on
 click 1001
 wait-dialog "Save As"
-set 3 "3"
+set $IDC_EXPORT_RANGE "3"
 ok
 quit
 SCRIPT
@@ -112,7 +112,7 @@ open $(q "$(winpath "$T/Catalog.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
 file-name $(q "$deep\\$(printf '%0126d' 0 | tr 0 a).pdf")
-set 3 "1"
+set $IDC_EXPORT_RANGE "1"
 ok
 quit
 SCRIPT
@@ -131,18 +131,18 @@ cat >"$T/preview.script" <<SCRIPT
 open $(q "$(winpath "$T/Preview.lyt")")
 menu "Export pages…"
 wait-dialog "Save As"
-choose 9 "Default PDF"
+choose $IDC_EXPORT_STYLE "Default PDF"
 file-name $(q "$(winpath "$T/out/preview/Catalog")")
-set 3 "1-12"
-expect-text 11 "Catalog_001.pdf … Catalog_012.pdf (12 files)"
-set 3 "3"
-expect-text 11 "Catalog_003.pdf"
-check 5 on
-set 3 "2-4"
-set 6 "10"
-expect-text 11 "Catalog_012.pdf … Catalog_014.pdf (3 files)"
-set 3 "13"
-expect-text 11 "Invalid page range!"
+set $IDC_EXPORT_RANGE "1-12"
+expect-text $IDC_EXPORT_PREVIEW "Catalog_001.pdf … Catalog_012.pdf (12 files)"
+set $IDC_EXPORT_RANGE "3"
+expect-text $IDC_EXPORT_PREVIEW "Catalog_003.pdf"
+check $IDC_EXPORT_ABSOLUTE on
+set $IDC_EXPORT_RANGE "2-4"
+set $IDC_EXPORT_OFFSET "10"
+expect-text $IDC_EXPORT_PREVIEW "Catalog_012.pdf … Catalog_014.pdf (3 files)"
+set $IDC_EXPORT_RANGE "13"
+expect-text $IDC_EXPORT_PREVIEW "Invalid page range!"
 ok
 expect-message "Invalid page range!"
 answer ok
@@ -150,9 +150,9 @@ cancel
 select Box
 menu "Export page area…"
 wait-dialog "Save As"
-choose 9 "Default EPS"
+choose $IDC_EXPORT_STYLE "Default EPS"
 file-name "Detail"
-expect-text 11 "Detail.eps"
+expect-text $IDC_EXPORT_PREVIEW "Detail.eps"
 cancel
 quit
 SCRIPT

@@ -28,7 +28,7 @@ starts() {
 
 export_all() {
     mkdir -p "$T/out/$1"
-    export_pages "$T/out/$1/Book" "Bleed Spreads PDF" "1-7" "check 8 on"
+    export_pages "$T/out/$1/Book" "Bleed Spreads PDF" "1-7" "check $IDC_EXPORT_PAGE_MARGINS on"
 }
 # boxes DIR: every file's page count, size and boxes, and whether qpdf finds it sound.
 boxes() {

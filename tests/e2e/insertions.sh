@@ -34,9 +34,9 @@ distil() {
 prefs "AddBlack=1"
 {
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
-    export_pages "$T/out/frame/Catalog" "Default EPS" "1" "check 8 on"
+    export_pages "$T/out/frame/Catalog" "Default EPS" "1" "check $IDC_EXPORT_PAGE_MARGINS on"
     export_pages "$T/out/bleed/Catalog" "Bleed EPS" "2"
-    export_pages "$T/out/pdf/Catalog" "Bleed PDF" "3" "check 8 on"
+    export_pages "$T/out/pdf/Catalog" "Bleed PDF" "3" "check $IDC_EXPORT_PAGE_MARGINS on"
     export_pages "$T/out/black/Catalog" "Black EPS" "4"
     echo "print $(q "Black EPS") $(q "$(winpath "$T/out/print/black.eps")") 5"
     echo "print $(q "Default EPS") $(q "$(winpath "$T/out/print/plain.eps")") 5"

@@ -12,6 +12,16 @@ e2e_name=$(basename "$0" .sh)
 KX_WINE_DIR=$e2e_build
 export KX_WINE_DIR
 . "$e2e_root/tools/wine-env"
+kx_root=$e2e_root
+. "$e2e_root/tools/lib.sh"
+# The plug-in's control ids by name ($IDC_EXPORT_RANGE, ...) for the script lines that drive its
+# dialogs, read from the header that its resource scripts and its code share.
+eval "$(sed -n 's/^#define \(ID[CD]_[A-Z0-9_]*\) \([0-9][0-9]*\)$/\1=\2/p' \
+    "$e2e_root/src/resources/dialog_ids.h")"
+if [ -z "${IDC_EXPORT_RANGE:-}" ]; then
+    echo "$e2e_name: no control ids in src/resources/dialog_ids.h"
+    exit 1
+fi
 
 e2e_host="$e2e_build/refhost/layouthost.exe"
 e2e_plugin="$e2e_build/src/host/Kestrix.dll"
@@ -37,11 +47,6 @@ if [ -f "$e2e_prefs" ]; then
 else
     trap 'rm -f "$e2e_prefs"; rm -rf "$T"' EXIT
 fi
-
-# winpath /unix/path -> Z:\unix\path, the form the host and the plug-in see.
-winpath() {
-    printf 'Z:%s' "$1" | tr '/' '\\'
-}
 
 # prefs KEY=VALUE...: a fresh preferences file holding only these keys of "General".
 prefs() {
@@ -156,8 +161,8 @@ export_pages() {
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$base")")"
-    echo "choose 9 $(q "$style")"
+    echo "choose $IDC_EXPORT_STYLE $(q "$style")"
     for line in "$@"; do echo "$line"; done
-    echo "set 3 $(q "$range")"
+    echo "set $IDC_EXPORT_RANGE $(q "$range")"
     echo "ok"
 }

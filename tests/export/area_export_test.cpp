@@ -32,7 +32,7 @@ class AreaRun : public ::testing::Test {
     void SetUp() override {
         world.host.addLayout(12);
         world.host.addStyle("Bleed PDF", KXH_TYPE_PDF, true).containers = {
-            {kKestrixOwner, {}}, {KXH_OWNER_BLEED, {{"BleedSettings/Symmetric", "9"}}}};
+            {kPluginId, {}}, {KXH_OWNER_BLEED, {{"BleedSettings/Symmetric", "9"}}}};
         auto& items = world.host.items;
         // A 100 x 50 pt box 36 pt from the left and 72 pt from the top of page 1.
         items.push_back(item("Box", 1, points(72, 36, 122, 136)));

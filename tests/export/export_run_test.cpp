@@ -28,9 +28,9 @@ class ExportRun : public ::testing::Test {
         world.host.documentPath = jobs + "/Catalog.lyt";
         world.host.addLayout(12);
         world.host.addStyle("Default EPS", KXH_TYPE_EPS, true);
-        world.host.addStyle("Default PDF", KXH_TYPE_PDF, true).containers[kKestrixOwner] = {};
+        world.host.addStyle("Default PDF", KXH_TYPE_PDF, true).containers[kPluginId] = {};
         world.host.addStyle("Spreads EPS", KXH_TYPE_EPS).containers = {
-            {kKestrixOwner, {}},
+            {kPluginId, {}},
             {KXH_OWNER_EPS, {{"EPS/General/Spread", "1"}}},
             {KXH_OWNER_BLEED, {{"BleedSettings/Symmetric", "9"}}}};
     }

@@ -385,12 +385,13 @@ int32_t FakeHost::runOutput(FakeOutput& out, int32_t layout) {
     uint8_t abort = 0;
     OutputStartHook(handle, &abort, {});
     if (abort) return KXH_OUTPUT_ABORTED;
+    if (layoutOutput) layoutOutput(layout);
     for (const FakeItem& item : items)
         if (item.suppress) out.suppressed += (out.suppressed.empty() ? "" : " ") + item.name;
     HeaderCommentsHook(handle, KXH_HEADER_PHASE_COMMENTS);
     for (int32_t page = out.first; page >= 1 && page <= out.last;) {
-        PageMarksHook(handle);
         PageBoxesHook(handle);
+        PageMarksHook(handle);
         int16_t pages[64];
         int32_t n = pagesOfSpread(layout, spreadOfPage(layout, page), pages, 64);
         page = n > 0 ? pages[std::min(n, 64) - 1] + 1 : page + 1;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -8,8 +9,9 @@
 #include "kxh_api.h"
 
 // A small host behind real host tables: layouts with named pages and spreads, one document,
-// output styles with keyed data, and an output that runs the plug-in's hooks in the host's order
-// and writes what they hand it into the output file.
+// output styles with keyed data, and an output that runs the plug-in's hooks in the order
+// kxh_messages.h gives (set-up, start, layout output, header, then per page or spread the boxes
+// before the marks) and writes what they hand it into the output file.
 
 struct FakeLayout {
     std::string name = "Layout 1";
@@ -57,8 +59,11 @@ struct FakeHost {
     FakeLayout& addLayout(int pages);
     FakeStyle& addStyle(const std::string& name, uint32_t type, bool isDefault = false);
     FakeStyle* style(const std::string& name);
-    // One output through the hooks: set-up, header, then the page hooks once per page or spread.
+    // One output through the hooks: set-up, start, layout output, header, then the page hooks
+    // once per page or spread.
     int32_t runOutput(FakeOutput& out, int32_t layout);
+    // The plug-in's handler of the layout-output message, when a test installs one.
+    std::function<void(int32_t layout)> layoutOutput;
 
     std::vector<FakeLayout> layouts; // ids are indices
     int32_t frontLayout = 0;

@@ -25,14 +25,14 @@ const std::string kAreaBoxes =
     "\t/pdfmark where {pop [{ThisPage} <</BleedBox [0 0 5 6]>> /PUT pdfmark} if\r\n"
     "\t/pdfmark where {pop [{ThisPage} <</TrimBox [1 2 3 4]>> /PUT pdfmark} if\r\n";
 
-// What the three hooks write for one page of an output.
+// What the three hooks write for one page of an output, in the host's order.
 std::string hooksOf(uint8_t settingsByte0, int32_t phase = 1) {
     FakeOutput out;
     gFakeHost->settingsByte0 = settingsByte0;
     KxhOutput handle = reinterpret_cast<KxhOutput>(&out);
     HeaderCommentsHook(handle, phase);
-    PageMarksHook(handle);
     PageBoxesHook(handle);
+    PageMarksHook(handle);
     return out.postscript;
 }
 

@@ -35,9 +35,9 @@ TEST(Styles, FileNamingRecord) {
     } cases[] = {
         {nullptr, "0 0 '' '' 0 0"},
         {add(KXH_TYPE_PDF, {}), "0 0 '' '' 0 0"}, // a style Kestrix never saw
-        {add(KXH_TYPE_PDF, {{kKestrixOwner, {}}}), "0 2 '_' '.pdf' 0 0"},
-        {add(KXH_TYPE_EPS, {{kKestrixOwner, {{"FWiz/", ""}}}}), "0 2 '_' '.eps' 0 0"},
-        {add(KXH_TYPE_EPS, {{kKestrixOwner,
+        {add(KXH_TYPE_PDF, {{kPluginId, {}}}), "0 2 '_' '.pdf' 0 0"},
+        {add(KXH_TYPE_EPS, {{kPluginId, {{"FWiz/", ""}}}}), "0 2 '_' '.eps' 0 0"},
+        {add(KXH_TYPE_EPS, {{kPluginId,
                              {{"FWiz/Base", "1"},
                               {"FWiz/Numbers", "0"},
                               {"FWiz/Sep", ""},
@@ -46,7 +46,7 @@ TEST(Styles, FileNamingRecord) {
                               {"FWiz/NumberBeforeName", "1"}}}}),
          "1 0 '' '---' 1 1"},
         // 31 bytes at most, never half a character; an empty number takes its default.
-        {add(KXH_TYPE_PDF, {{kKestrixOwner,
+        {add(KXH_TYPE_PDF, {{kPluginId,
                              {{"FWiz/Numbers", ""},
                               {"FWiz/Base", " 1x"},
                               {"FWiz/Sep", std::string(40, 's')},
@@ -57,8 +57,7 @@ TEST(Styles, FileNamingRecord) {
         EXPECT_EQ(c.expected, describe(readFileNaming(handleOf(c.style))));
     EXPECT_TRUE(world.host.styles[0]->containers.empty()) << "reading created data";
     // A suffix the host cuts to nothing (bytes that start no character) is not a missing one.
-    FakeStyle* cut =
-        add(KXH_TYPE_PDF, {{kKestrixOwner, {{"FWiz/Suffix", std::string(33, '\x97')}}}});
+    FakeStyle* cut = add(KXH_TYPE_PDF, {{kPluginId, {{"FWiz/Suffix", std::string(33, '\x97')}}}});
     EXPECT_EQ(1, readFileNaming(handleOf(cut)).namingTooLong);
 
     FWiz naming{1, 3, "-", ".PDF", 1, 0, 0};
@@ -70,7 +69,7 @@ TEST(Styles, FileNamingRecord) {
                            {"FWiz/PageMargins", "1"},
                            {"FWiz/Sep", "-"},
                            {"FWiz/Suffix", ".PDF"}}),
-              world.host.styles[0]->containers[kKestrixOwner]);
+              world.host.styles[0]->containers[kPluginId]);
     EXPECT_EQ(describe(naming), describe(readFileNaming(handleOf(world.host.styles[0].get()))));
 }
 
@@ -161,7 +160,7 @@ TEST(Styles, ChosenStyleAndItsApplication) {
     ExportWorld world;
     FakeStyle& eps = world.host.addStyle("Spreads EPS", KXH_TYPE_EPS);
     eps.containers = {{KXH_OWNER_EPS, {{"EPS/General/Spread", "1"}}},
-                      {kKestrixOwner, {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}}}};
+                      {kPluginId, {{"FWiz/Sep", "-"}, {"FWiz/PageMargins", "1"}}}};
     ExportRequest state{};
     ASSERT_TRUE(chooseStyle(state, "Spreads EPS"));
     EXPECT_EQ("0 2 '-' '.eps' 1 0", describe(state.naming));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "export/export_host.h"
 #include "export/style_choice.h"
 #include "fake_host.h"
 #include "foundation/encoding.h"
@@ -78,6 +79,12 @@ void checkRememberedStyle(const std::string& block) {
 }
 
 void checkHistory(const std::string& history) {
+    // The history reaches the host through the export's host layer, as in the plug-in.
+    HostTables& t = hostTables();
+    ExportHostTables tables = {};
+    tables.docData = &t.docData;
+    tables.memory = &t.memory;
+    setExportHostTables(tables);
     gHasHistory = true;
     gHistory.assign(history.begin(), history.end());
     WideText text = trackingText(0);

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const uint32_t type = flags & 1 ? KXH_TYPE_EPS : KXH_TYPE_PDF;
     FakeStyle& style = host.addStyle("Fuzz", type);
-    FakeEntries& naming = style.containers[kKestrixOwner];
+    FakeEntries& naming = style.containers[kPluginId];
     for (size_t k = 0; k < 6; k++)
         if (lines[1 + k] != "~") naming[std::string("FWiz/") + kKeys[k]] = lines[1 + k];
     if (flags & 4) {

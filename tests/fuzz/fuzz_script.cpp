@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/script_lexer.h"
+#include "automation/script_lexer.h"
 #include "fuzz_require.h"
 
 namespace {

@@ -172,8 +172,8 @@ int32_t KXH_CALL serviceTable(uint32_t id, void* dest) {
 
 } // namespace
 
-FakeHost& fakeHost() {
-    static FakeHost host;
+FakePluginHost& fakeHost() {
+    static FakePluginHost host;
     return host;
 }
 
@@ -233,7 +233,7 @@ int32_t activateAndStart(KxhActivateFn activate) {
     KxhActivationBlock block = fakeActivationBlock();
     const int32_t result = activate(&block);
     if (result != 0) return result;
-    FakeHost& host = fakeHost();
+    FakePluginHost& host = fakeHost();
     if (!host.idCallback || !host.mainCallback) return -1;
     host.idCallback(fakeIdBlock());
     return host.mainCallback(fakeEntryBlock());

@@ -19,7 +19,7 @@ struct FakeRegistration {
     uintptr_t reserved;
 };
 
-struct FakeHost {
+struct FakePluginHost {
     // Set by the test before activation.
     uint32_t confirmAnswer = 1;
     uint32_t failingTable = 0; // a table code whose request the host refuses (0: none)
@@ -37,7 +37,7 @@ struct FakeHost {
 };
 
 // The one fake host of the test process.
-FakeHost& fakeHost();
+FakePluginHost& fakeHost();
 
 // Loads the library named by KX_DLL; null when it cannot be loaded.
 HMODULE loadPlugin();

@@ -65,14 +65,6 @@ TEST_F(HostMessages, LanguageCodeSelectsTheStringTable) {
     }
 }
 
-TEST_F(HostMessages, ShortLanguageBlockChangesNothing) {
-    ASSERT_EQ(sendLanguage(3), 0);
-    KxhLanguageParams p = {{sizeof(KxhParams), KXH_MSG_LANGUAGE}, 0};
-    EXPECT_EQ(languageHandler(&p), 0);
-    EXPECT_EQ(languageHandler(nullptr), 0);
-    EXPECT_EQ(localized("exportPagesCmd"), kGerman);
-}
-
 TEST_F(HostMessages, EventDoneEmptiesTheTemporaryPool) {
     tempUtf8ToWide("one");
     tempUtf8ToWide("two");

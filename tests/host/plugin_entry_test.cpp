@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -22,7 +23,7 @@ constexpr uint32_t kPdf = KXH_SERVICE_PDF, kBleed = KXH_SERVICE_BLEED,
 class PluginEntry : public ::testing::Test {
   protected:
     void SetUp() override {
-        fakeHost() = FakeHost();
+        fakeHost() = FakePluginHost();
         plugin_ = loadPlugin();
         ASSERT_NE(plugin_, nullptr) << "KX_DLL names the library; error " << GetLastError();
         activate_ = activateFunction(plugin_);
@@ -72,7 +73,7 @@ TEST_F(PluginEntry, ActivationAnswersAndOrder) {
         {2, KXH_PLUGIN_REFUSED, &refused},
     };
     for (const Case& c : cases) {
-        fakeHost() = FakeHost();
+        fakeHost() = FakePluginHost();
         fakeHost().confirmAnswer = c.answer;
         KxhActivationBlock block = fakeActivationBlock();
         EXPECT_EQ(activate_(&block), c.result) << "answer " << c.answer;
@@ -220,6 +221,32 @@ TEST_F(PluginEntry, HousekeepingHandlersAnswerZero) {
         ASSERT_NE(h, nullptr) << "message " << c.message;
         EXPECT_EQ(h(c.params), 0) << "message " << c.message;
     }
+}
+
+// Each handler sits behind the size check of its registration: no block, or one that holds
+// only the header (zeros behind it), reaches none that reads further. None may call the host,
+// build the menu or change the language.
+TEST_F(PluginEntry, NullAndHeaderOnlyBlocksReachNoHandler) {
+    ASSERT_EQ(activateAndStart(activate_), 0);
+    KxhLanguageParams german = {{sizeof german, KXH_MSG_LANGUAGE}, 3};
+    ASSERT_EQ(handlerFor(KXH_MSG_LANGUAGE)(&german), 0);
+    const std::vector<std::string> before = fakeHost().calls;
+    const std::vector<FakeRegistration> registrations = fakeHost().registrations;
+    for (const FakeRegistration& r : registrations) {
+        alignas(8) unsigned char block[256] = {};
+        const KxhParams header = {sizeof header, r.message};
+        std::memcpy(block, &header, sizeof header);
+        EXPECT_EQ(r.handler(nullptr), 0) << "message " << r.message;
+        EXPECT_EQ(r.handler(block), 0) << "message " << r.message;
+    }
+    EXPECT_EQ(join(fakeHost().calls), join(before));
+    EXPECT_TRUE(fakeHost().menus.empty()) << "a header-only block built the menu";
+    KxhMenuBuildParams build = {{sizeof build, KXH_MSG_MENU_BUILD}, 1};
+    ASSERT_EQ(handlerFor(KXH_MSG_MENU_BUILD)(&build), 0);
+    ASSERT_FALSE(fakeHost().menus.empty());
+    ASSERT_FALSE(fakeHost().menus[0].empty());
+    EXPECT_EQ(fakeHost().menus[0][0], "Seiten exportieren\xE2\x80\xA6")
+        << "a short block changed the language";
 }
 
 // The language message selects the string table of the menu titles the plug-in builds.

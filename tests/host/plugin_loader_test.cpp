@@ -8,13 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "app/plugin_dispatch.h"
+#include "app/table_glue.h"
 #include "model/output_style.h"
+#include "plugins/plugin_dispatch.h"
 #include "plugins/plugin_host.h"
 
 using namespace refhost;
 
 namespace {
+
+// The application's tables, as layouthost.exe registers them before it loads plug-ins.
+const bool kAppTablesConnected = (connectAppTables(), true);
 
 struct TraceParams {
     KxhParams hdr;

@@ -13,16 +13,13 @@ ha_checks=0
 KX_WINE_DIR=$ha_build
 export KX_WINE_DIR
 . "$ha_root/tools/wine-env"
+kx_root=$ha_root
+. "$ha_root/tools/lib.sh"
 
 T=$(mktemp -d "${TMPDIR:-/tmp}/kx-hostapp-$ha_name.XXXXXX")
 mkdir -p "$T/plugins"
 trap 'rm -rf "$T"' EXIT
 cp "$ha_root/samples/settings.json" "$T/settings.json"
-
-# winpath /unix/path -> Z:\unix\path, the form the host sees.
-winpath() {
-    printf 'Z:%s' "$1" | tr '/' '\\'
-}
 
 # q TEXT: TEXT as one quoted script argument.
 q() {

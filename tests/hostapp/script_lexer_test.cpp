@@ -1,5 +1,5 @@
 // Splitting of script lines: quoting, escapes, comments and Windows paths.
-#include "app/script_lexer.h"
+#include "automation/script_lexer.h"
 
 #include <gtest/gtest.h>
 

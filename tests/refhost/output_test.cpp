@@ -315,7 +315,7 @@ TEST_F(OutputTest, SettingsRecordCarriesProcessColors) {
     for (bool on : {false, true}) {
         OutputStyle& style = addStyle(hostSettings(), on ? "On" : "Off", kTypeEps, 0, false);
         style.processColors = on;
-        uint8_t record[kOutputSettingsSize];
+        uint8_t record[KXH_OUTPUT_SETTINGS_SIZE];
         std::memset(record, 0xAA, sizeof record);
         HookRecorder hooks;
         hooks.action = [&](OutputHookCall& call) {
@@ -323,8 +323,8 @@ TEST_F(OutputTest, SettingsRecordCarriesProcessColors) {
         };
         std::string error;
         ASSERT_EQ(runOutput(request(kTypeEps, "c.eps", 1, 1, &style), &error), kOutputOk) << error;
-        EXPECT_EQ(record[0] & kOutputSettingsProcessColors, on ? 1 : 0) << "ProcessColors " << on;
-        EXPECT_EQ(record[kOutputSettingsSize - 1], 0) << "the record is cleared";
+        EXPECT_EQ(record[0] & KXH_OUTSET_PROCESS_COLORS, on ? 1 : 0) << "ProcessColors " << on;
+        EXPECT_EQ(record[KXH_OUTPUT_SETTINGS_SIZE - 1], 0) << "the record is cleared";
     }
 }
 

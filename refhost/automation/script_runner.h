@@ -19,10 +19,32 @@ constexpr UINT kMsgScriptEnd = WM_APP + 42;  // wParam: the exit status
 // Runs one host command on the user-interface thread: empty text on success, else the reason.
 using HostCommandRunner = std::function<std::string(const std::vector<std::string>& words)>;
 
+class CMyScriptRunner;
+
+struct ScriptFailure {
+    int line = 0;
+    std::string reason;
+};
+
+// One line of the script as its dialog command sees it.
+struct DialogStep {
+    int line;
+    const std::vector<std::string>& words; // the command's name first
+    ScriptFailure& failure;
+    // Records the reason the line failed; returns false for the command to return.
+    bool fail(const std::string& reason) const {
+        failure = {line, reason};
+        return false;
+    }
+};
+// Runs a dialog command on the script thread: true when done, else the step's failure is set.
+using DialogCommand = bool (*)(CMyScriptRunner& runner, const DialogStep& step);
+
 struct ScriptCommandInfo {
     const char* name;
     int minArgs, maxArgs; // -1: any number
-    bool hostCommand;
+    // Null for a host command, which the user-interface thread runs (see HostCommandRunner).
+    DialogCommand dialog;
 };
 // Every command the runner knows, by name; nullptr for an unknown name.
 const ScriptCommandInfo* findScriptCommand(const std::string& name);
@@ -44,19 +66,18 @@ class CMyScriptRunner {
     // Called by the main window procedure for the runner's messages; true when handled.
     bool handleMainWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
 
+    // The dialog commands' handlers (script_commands.cpp), with access to the runner's waits.
+    struct DialogCommands;
+
   private:
     struct HostJob;
-    struct Failure {
-        int line = 0;
-        std::string reason;
-    };
+    using Failure = ScriptFailure;
     static DWORD WINAPI threadMain(void* self);
     void run();
     bool finishPending(Failure& failure);
     bool pendingBusy() const;
     bool pendingFailure(Failure& failure);
     void fail(const Failure& failure);
-    bool runDialogCommand(int line, const std::vector<std::string>& words, Failure& failure);
     bool acquireDialog(const std::function<bool(HWND)>& accept, const std::string& what,
                        HWND& dialog, Failure& failure, int line);
     // Waits until the user-interface thread has handled what was posted before; `repaint`, when

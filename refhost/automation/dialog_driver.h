@@ -19,6 +19,9 @@ HWND findDialogByTitle(const DialogScope& scope, const std::wstring& title);
 HWND findControl(HWND dialog, int id);
 // The static text of a message box (the plug-in's own or the system's), or null.
 HWND findMessageText(HWND dialog);
+// The control of the plug-in's own message box that shows its text. The host knows the plug-in
+// only through its interface; this is the one id of the plug-in's dialogs that it relies on.
+constexpr int kPluginMessageTextId = 10;
 
 std::wstring windowText(HWND window);
 std::wstring windowClass(HWND window);

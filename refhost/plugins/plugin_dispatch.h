@@ -1,5 +1,5 @@
 #pragma once
-// The app's road to the plug-ins: loading them and sending them messages.
+// The host's road to the plug-ins: loading them and sending them messages.
 #include "kxh_api.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/dialog_activity.h"
+#include "automation/dialog_activity.h"
 
 #include <commctrl.h>
 

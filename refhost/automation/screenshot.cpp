@@ -1,6 +1,6 @@
-#include "app/screenshot.h"
+#include "automation/screenshot.h"
 
-#include "app/png_writer.h"
+#include "automation/png_writer.h"
 
 #include <cstdio>
 #include <vector>

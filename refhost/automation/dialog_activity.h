@@ -4,7 +4,7 @@
 // texts and progress bar positions, and a user-interface thread that answers at once (one that
 // does not is busy working). A long export in its progress dialog therefore never runs out of
 // time, while a dialog that waits for input that never comes still does.
-#include "app/dialog_driver.h"
+#include "automation/dialog_driver.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/script_lexer.h"
+#include "automation/script_lexer.h"
 
 static bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';

@@ -1,4 +1,4 @@
-#include "app/png_writer.h"
+#include "automation/png_writer.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/dialog_driver.h"
+#include "automation/dialog_driver.h"
 
 #include <commdlg.h>
 
@@ -100,8 +100,7 @@ HWND findControl(HWND dialog, int id) {
 }
 
 HWND findMessageText(HWND dialog) {
-    // The plug-in's box shows its text in static 10.
-    HWND text = findControl(dialog, 10);
+    HWND text = findControl(dialog, kPluginMessageTextId);
     if (text && lower(windowClass(text)) == L"static") return text;
     // The system's box: a standard dialog of static texts and buttons only; its text is the
     // longest static (the icon is a static too), whose id differs between systems.

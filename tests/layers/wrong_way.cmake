@@ -1,0 +1,26 @@
+# cmake -DBUILD_DIR=DIR -DROOT=CHECKOUT -DPROBES=TARGET=HEADER,... -P wrong_way.cmake
+# Builds each probe target; each must fail because the compiler cannot find HEADER. A probe
+# that compiles, or fails for another reason, or names a header no folder holds, fails the test.
+string(REPLACE "," ";" probes "${PROBES}")
+if(NOT probes)
+    message(FATAL_ERROR "no probes given")
+endif()
+foreach(probe ${probes})
+    string(REPLACE "=" ";" parts "${probe}")
+    list(GET parts 0 target)
+    list(GET parts 1 header)
+    if(NOT EXISTS ${ROOT}/src/${header} AND NOT EXISTS ${ROOT}/refhost/${header})
+        message(SEND_ERROR "${target}: no folder holds ${header}, so its failure proves nothing")
+        continue()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${target}
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    string(REPLACE "." "\\." pattern "${header}")
+    if(result EQUAL 0)
+        message(SEND_ERROR "${target} compiled: its library reaches ${header}")
+    elseif(NOT output MATCHES "${pattern}: No such file")
+        message(SEND_ERROR "${target} failed for another reason:\n${output}")
+    else()
+        message(STATUS "${target}: ${header} is out of reach")
+    endif()
+endforeach()
