@@ -112,7 +112,7 @@ bool composeFileName(ExportState& state) {
 
 bool overwriteWarning(const ExportState& state) {
     if (getOverwriteWarning() == 0 || !isVisibleFile(state.outputFile)) return true;
-    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != 1)
+    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != Answer::Yes)
         return false;
     deleteFile(state.outputFile);
     return true;
@@ -144,7 +144,8 @@ bool areaFileName(ExportState& state, const char* path) {
     if (wide.size() < kDialogPathUnits)
         wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
     if (!isVisibleFile(state.outputFile)) return true;
-    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) == 1;
+    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) ==
+           Answer::Yes;
 }
 
 // Characters Windows refuses in a file name, path separators among them, and "..", which
