@@ -39,7 +39,7 @@ class ExportRun : public ::testing::Test {
         world.dialog = [=](ExportState& state) {
             EXPECT_TRUE(chooseStyle(state, style.c_str()));
             state.absolute = 1;
-            EXPECT_EQ(0, parsePageRange(range.c_str(), state)) << range;
+            EXPECT_EQ(RangeParse::Ok, parsePageRange(range.c_str(), state)) << range;
             return path.empty() ? state.exportPath + std::string(".pdf") : path;
         };
         exportPages(false);
@@ -177,7 +177,7 @@ TEST_F(ExportRun, NamesAlikeButForCaseWriteNothing) {
     world.host.layouts[0].pageNames = {"a", "b", "A"};
     world.dialog = [](ExportState& state) {
         EXPECT_TRUE(chooseStyle(state, "Default PDF"));
-        EXPECT_EQ(0, parsePageRange("a-A", state));
+        EXPECT_EQ(RangeParse::Ok, parsePageRange("a-A", state));
         return state.exportPath + std::string(".pdf");
     };
     exportPages(false);
