@@ -256,7 +256,7 @@ int32_t hostReadDocumentData(int32_t document, std::string* bytes) {
         !HOST(memory, releaseBlock))
         return KXH_ERR_PARAM;
     KxhBlock block = nullptr;
-    int32_t result = gHost.docData->getDocumentData(document, kKestrixOwner, &block);
+    int32_t result = gHost.docData->getDocumentData(document, kPluginId, &block);
     if (!block) return result == KXH_OK ? KXH_NONE : result;
     if (result == KXH_OK)
         bytes->assign(static_cast<const char*>(gHost.memory->blockData(block)),
@@ -267,7 +267,7 @@ int32_t hostReadDocumentData(int32_t document, std::string* bytes) {
 
 int32_t hostStoreDocumentData(int32_t document, const void* data, size_t size) {
     if (!HOST(docData, setDocumentData)) return KXH_ERR_PARAM;
-    if (!data) return gHost.docData->setDocumentData(document, kKestrixOwner, nullptr);
+    if (!data) return gHost.docData->setDocumentData(document, kPluginId, nullptr);
     if (!HOST(memory, newBlock) || !HOST(memory, blockData) || !HOST(memory, releaseBlock))
         return KXH_ERR_PARAM;
     // The block has no size limit of its own, but its size must still be counted in 32 bits.
@@ -275,7 +275,7 @@ int32_t hostStoreDocumentData(int32_t document, const void* data, size_t size) {
     KxhBlock block = gHost.memory->newBlock(static_cast<uint32_t>(size));
     if (!block) return KXH_ERR_MEMORY;
     if (size > 0) memcpy(gHost.memory->blockData(block), data, size);
-    int32_t result = gHost.docData->setDocumentData(document, kKestrixOwner, block);
+    int32_t result = gHost.docData->setDocumentData(document, kPluginId, block);
     gHost.memory->releaseBlock(block);
     return result;
 }

@@ -48,7 +48,7 @@ static bool overflowAccepted(int32_t layout, bool areaMode, bool* accepted) {
         return false;
     }
     if (!box) return true;
-    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return *accepted = true;
+    if (exportUi().askYesNo("overflowErr", nullptr) == Answer::Yes) return *accepted = true;
     hostSelectAndShow(layout, box);
     return false;
 }
@@ -182,8 +182,12 @@ void doExport(ExportState& state) {
     state.styleHandle = findStyle(state.styleName);
     state.exporting = 1;
 
-    exportUi().runProgress(state.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF", exportPage,
-                           &list, &state);
+    ProgressEnd end = exportUi().runProgress(
+        state.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF", exportPage, &list, &state);
+    // A refused page has told the user already; the log keeps where a run stopped.
+    if (end != ProgressEnd::Done)
+        logLine("doExport: run %s at page %d (%d pages listed)\r\n", progressEndName(end),
+                static_cast<int>(state.currentPage), static_cast<int>(list.count));
 
     state.exporting = 0;
     if (haveFlag) hostSetExportFlag(state.hostFlagSaved != 0);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/answers.h"
 #include "foundation/array.h"
 
 struct ExportState;
@@ -13,10 +14,11 @@ typedef bool (*ProgressStep)(void* dialog, void* item, void* nextItem, void* own
 
 struct ExportUi {
     void (*showMessage)(const char* key, const char* detail);
-    int32_t (*askYesNo)(const char* key, const char* detail); // 1 yes, 2 no
+    Answer (*askYesNo)(const char* key, const char* detail);
     // Calls step once without an item, then once per element of list; shows nothing for an
-    // empty list. 1 all done, 0 a step refused, 2 cancelled.
-    int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
+    // empty list (Done then).
+    ProgressEnd (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list,
+                               void* owner);
     // The export dialog. True when confirmed; it has then filled the state (pages, style,
     // naming) and handed back the chosen path (UTF-8, as typed, with its extension).
     bool (*runExportDialog)(ExportState& state, std::string& path);

@@ -8,6 +8,7 @@
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/naming_modes.h"
 #include "export/naming_text.h"
 #include "export/page_range.h"
 #include "export/text_fields.h"
@@ -54,13 +55,12 @@ bool defaultExportPath(ExportState& state) {
 static const char* const kNumberFormats[] = {"%d", "%02d", "%03d", "%04d"};
 
 static void formatNumber(int32_t numbers, int32_t n, char* text, size_t size) {
-    if (numbers == 4) {
+    Numbering numbering = numberingOf(numbers);
+    if (numbering == Numbering::None) {
         text[0] = 0;
         return;
     }
-    // A value the pane never offers still numbers the files rather than making them collide.
-    const char* format = numbers >= 0 && numbers < 4 ? kNumberFormats[numbers] : "%d";
-    snprintf(text, size, format, n);
+    snprintf(text, size, kNumberFormats[int(numbering)], n);
 }
 
 void pageNumberText(const ExportState& state, char* text, size_t size) {
@@ -87,7 +87,7 @@ static bool pagesAreNumbered(const ExportState& state) {
 
 bool composeFileName(ExportState& state) {
     if (!copyText(state.outputFile, state.exportPath)) return false;
-    if (strcmp(state.suffix, "---") == 0) return true;
+    if (fileModeOf(state.suffix) == FileMode::OneFile) return true;
 
     const char* path = state.exportPath;
     char separator = separatorOf(path);
@@ -112,7 +112,7 @@ bool composeFileName(ExportState& state) {
 
 bool overwriteWarning(const ExportState& state) {
     if (getOverwriteWarning() == 0 || !isVisibleFile(state.outputFile)) return true;
-    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != 1)
+    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) != Answer::Yes)
         return false;
     deleteFile(state.outputFile);
     return true;
@@ -144,7 +144,8 @@ bool areaFileName(ExportState& state, const char* path) {
     if (wide.size() < kDialogPathUnits)
         wideCopy(state.dialogPath, int32_t(kDialogPathUnits), wide.c_str());
     if (!isVisibleFile(state.outputFile)) return true;
-    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) == 1;
+    return exportUi().askYesNo("overwriteWarning", lastPathComponent(state.outputFile)) ==
+           Answer::Yes;
 }
 
 // Characters Windows refuses in a file name, path separators among them, and "..", which
@@ -173,7 +174,7 @@ const char* namingProblemKey(NamingProblem problem) {
 }
 
 NamingCheck checkOutputNames(const ExportState& state) {
-    bool oneFile = strcmp(state.suffix, "---") == 0;
+    bool oneFile = fileModeOf(state.suffix) == FileMode::OneFile;
     if (!oneFile &&
         (state.namingTooLong || !isSafeNamePart(state.separator) || !isSafeNamePart(state.suffix)))
         return {NamingProblem::badStyleNaming, state.styleName};

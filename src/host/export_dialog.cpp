@@ -247,13 +247,13 @@ bool confirm(const OPENFILENAMEW* ofn) {
     if (state.areaMode) return areaFileName(state, path.c_str());
     state.offset = state.absolute ? int16_t(readDecimal(fieldText(kExportOffset).c_str())) : 0;
     RangeAmbiguity ambiguity;
-    uint16_t parsed = parsePageRange(rangeText().c_str(), state, &ambiguity);
-    if (parsed == kRangeAmbiguous) {
+    RangeParse parsed = parsePageRange(rangeText().c_str(), state, &ambiguity);
+    if (parsed == RangeParse::Ambiguous) {
         exportUi().showMessage("ambiguousPageRange", ambiguityText(ambiguity).c_str());
         focusAndSelect(control(kExportRange), 0, 32);
         return false;
     }
-    if (parsed != 0) {
+    if (parsed != RangeParse::Ok) {
         exportUi().showMessage("noValidPageNum", nullptr);
         focusAndSelect(control(kExportRange), 0, 32);
         return false;

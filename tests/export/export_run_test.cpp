@@ -39,7 +39,7 @@ class ExportRun : public ::testing::Test {
         world.dialog = [=](ExportState& state) {
             EXPECT_TRUE(chooseStyle(state, style.c_str()));
             state.absolute = 1;
-            EXPECT_EQ(0, parsePageRange(range.c_str(), state)) << range;
+            EXPECT_EQ(RangeParse::Ok, parsePageRange(range.c_str(), state)) << range;
             return path.empty() ? state.exportPath + std::string(".pdf") : path;
         };
         exportPages(false);
@@ -94,7 +94,7 @@ TEST_F(ExportRun, RefusedOverwriteOrFailedPageEndsTheRun) {
     for (int p = 1; p <= 5; p++)
         writeFile(jobs + "/Catalog_00" + std::to_string(p) + ".pdf", "old");
     setPrefInt("General", "OverwriteWarning", 1);
-    world.answers = {1, 1, 2};
+    world.answers = {Answer::Yes, Answer::Yes, Answer::No};
     run("Default PDF", "1-5");
     EXPECT_EQ("Catalog_001.pdf Catalog_002.pdf ", written());
     EXPECT_EQ("old old",
@@ -177,7 +177,7 @@ TEST_F(ExportRun, NamesAlikeButForCaseWriteNothing) {
     world.host.layouts[0].pageNames = {"a", "b", "A"};
     world.dialog = [](ExportState& state) {
         EXPECT_TRUE(chooseStyle(state, "Default PDF"));
-        EXPECT_EQ(0, parsePageRange("a-A", state));
+        EXPECT_EQ(RangeParse::Ok, parsePageRange("a-A", state));
         return state.exportPath + std::string(".pdf");
     };
     exportPages(false);
