@@ -190,12 +190,12 @@ void showMessage(const char* format, ...) {
     showBox("ok", nullptr);
 }
 
-int16_t askYesNo(const char* format, ...) {
+Answer askYesNo(const char* format, ...) {
     va_list args;
     va_start(args, format);
     gMainText = makeText(format, args);
     va_end(args);
-    return showBox("yes", "no");
+    return showBox("yes", "no") == int16_t(Answer::Yes) ? Answer::Yes : Answer::No;
 }
 
 void setMessageDetail(const char* format, ...) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/answers.h"
 #include "resources/dialog_ids.h"
 
 // The plug-in's own message box: a string key (or a literal printf format) with arguments,
@@ -9,8 +10,8 @@
 
 // One "OK" button.
 void showMessage(const char* format, ...);
-// "Yes" answers 1, "No" or closing the box answers 2.
-int16_t askYesNo(const char* format, ...);
+// "Yes", or "No" for the No button, Escape and the close box alike.
+[[nodiscard]] Answer askYesNo(const char* format, ...);
 // The detail line of the next box only.
 void setMessageDetail(const char* format, ...);
 

@@ -57,13 +57,13 @@ void tick(HWND dialog, void* data) {
     do {
         int32_t pos = p->done;
         if (pos >= p->count) {
-            endDialog(dialog, kProgressDone);
+            endDialog(dialog, intptr_t(ProgressEnd::Done));
             return;
         }
         p->done = pos + 1;
         SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
         if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1))) {
-            endDialog(dialog, kProgressRefused);
+            endDialog(dialog, intptr_t(ProgressEnd::Refused));
             return;
         }
         // A box the step opened may have run the dialog's Cancel meanwhile.
@@ -89,12 +89,13 @@ bool start(HWND dialog, void* data) {
 
 } // namespace
 
-intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
-                     void* ownerData) {
+ProgressEnd runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
+                        void* ownerData) {
     int32_t count = items ? items->count : 0;
-    if (count <= 0 || !stepProc) return kProgressDone;
+    if (count <= 0 || !stepProc) return ProgressEnd::Done;
     Progress p{title, stepProc, items, count, ownerData, nullptr, 0, false};
-    return runDescribedDialog("Progress", start, &p);
+    // Cancel ends the dialog with IDCANCEL, the number of Cancelled.
+    return ProgressEnd(runDescribedDialog("Progress", start, &p));
 }
 
 void setProgressLine(HWND dialog, const char* text) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "foundation/answers.h"
 #include "foundation/array.h"
 
 // A modal progress dialog that drives a job, one item per step: each timer tick runs steps back
@@ -11,15 +12,11 @@
 // (dialog, current item, next item, owner data) -> true goes on, false stops the job.
 typedef bool (*ProgressStepProc)(HWND dialog, void* current, void* next, void* ownerData);
 
-constexpr intptr_t kProgressDone = 1;      // every item processed
-constexpr intptr_t kProgressRefused = 0;   // a step returned false
-constexpr intptr_t kProgressCancelled = 2; // Cancel, Escape or the close box
-
 // Runs `stepProc` over the elements of `items` (an item is an element's address). The first
 // call, when the dialog opens, is (null, first item); then (item, next item) per step, the next
-// item being null for the last one. An empty list shows nothing and answers 1.
-intptr_t runProgress(const char* title, ProgressStepProc stepProc, const CMyArray* items,
-                     void* ownerData);
+// item being null for the last one. An empty list shows nothing and answers Done.
+[[nodiscard]] ProgressEnd runProgress(const char* title, ProgressStepProc stepProc,
+                                      const CMyArray* items, void* ownerData);
 
 constexpr int kProgressMessageId = 4; // a free line of text for the steps
 

@@ -15,13 +15,13 @@ ExportPlan planExport(const ExportRequest& request) {
     } else {
         PageSelection pages = pageSelection(request);
         RangeAmbiguity ambiguity;
-        uint16_t parsed = parsePageRange(request.range.c_str(), pages, &ambiguity);
-        if (parsed == kRangeAmbiguous) {
+        RangeParse parsed = parsePageRange(request.range.c_str(), pages, &ambiguity);
+        if (parsed == RangeParse::Ambiguous) {
             plan.refusal = "ambiguousPageRange";
             plan.detail = ambiguityText(ambiguity);
             return plan;
         }
-        if (parsed != 0) {
+        if (parsed != RangeParse::Ok) {
             plan.refusal = "noValidPageNum";
             return plan;
         }

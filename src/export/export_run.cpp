@@ -50,7 +50,7 @@ static bool overflowAccepted(int32_t layout, bool areaMode, bool* accepted) {
         return false;
     }
     if (!box) return true;
-    if (exportUi().askYesNo("overflowErr", nullptr) == 1) return *accepted = true;
+    if (exportUi().askYesNo("overflowErr", nullptr) == Answer::Yes) return *accepted = true;
     hostSelectAndShow(layout, box);
     return false;
 }
@@ -191,8 +191,12 @@ void doExport(const ExportRequest& request, const ExportPlan& plan, bool overflo
     PageRun run{&plan, runContextFor(request)};
     run.context.slugOverflowAccepted = overflowAccepted ? 1 : 0;
 
-    exportUi().runProgress(request.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF",
-                           exportPage, &list, &run);
+    ProgressEnd end = exportUi().runProgress(
+        request.styleType == kStyleTypeEps ? "saveAsEPS" : "saveAsPDF", exportPage, &list, &run);
+    // A refused page has told the user already; the log keeps where a run stopped.
+    if (end != ProgressEnd::Done)
+        logLine("doExport: run %s at page %d (%d pages listed)\r\n", progressEndName(end),
+                static_cast<int>(run.context.currentPage), static_cast<int>(list.count));
 
     if (haveFlag) hostSetExportFlag(flag);
     release(&list);

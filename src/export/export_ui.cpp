@@ -1,11 +1,11 @@
 #include "export/export_ui.h"
 
 static void noMessage(const char*, const char*) {}
-static int32_t answerNo(const char*, const char*) {
-    return 2;
+static Answer answerNo(const char*, const char*) {
+    return Answer::No;
 }
-static int32_t noProgress(const char*, ProgressStep, CMyArray*, void*) {
-    return 2;
+static ProgressEnd noProgress(const char*, ProgressStep, CMyArray*, void*) {
+    return ProgressEnd::Cancelled;
 }
 static std::optional<ExportRequest> noDialog(const ExportRequest&) {
     return std::nullopt;

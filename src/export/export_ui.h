@@ -4,6 +4,7 @@
 #include <string>
 
 #include "export/export_request.h"
+#include "foundation/answers.h"
 #include "foundation/array.h"
 
 // The user interface the export run needs. The plug-in fills it from the dialog toolkit and the
@@ -13,10 +14,11 @@ typedef bool (*ProgressStep)(void* dialog, void* item, void* nextItem, void* own
 
 struct ExportUi {
     void (*showMessage)(const char* key, const char* detail);
-    int32_t (*askYesNo)(const char* key, const char* detail); // 1 yes, 2 no
+    Answer (*askYesNo)(const char* key, const char* detail);
     // Calls step once without an item, then once per element of list; shows nothing for an
-    // empty list. 1 all done, 0 a step refused, 2 cancelled.
-    int32_t (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list, void* owner);
+    // empty list (Done then).
+    ProgressEnd (*runProgress)(const char* titleKey, ProgressStep step, CMyArray* list,
+                               void* owner);
     // The export dialog, opened with the proposed request. When confirmed, the user's choice:
     // range, style with its naming, and the chosen path (UTF-8, as typed, with its extension).
     std::optional<ExportRequest> (*runExportDialog)(const ExportRequest& proposal);

@@ -8,6 +8,7 @@
 
 #include "export/export_host.h"
 #include "export/export_ui.h"
+#include "export/naming_modes.h"
 #include "export/naming_text.h"
 #include "export/page_range.h"
 #include "export/text_fields.h"
@@ -54,13 +55,12 @@ bool defaultExportPath(ExportRequest& state) {
 static const char* const kNumberFormats[] = {"%d", "%02d", "%03d", "%04d"};
 
 static void formatNumber(int32_t numbers, int32_t n, char* text, size_t size) {
-    if (numbers == 4) {
+    Numbering numbering = numberingOf(numbers);
+    if (numbering == Numbering::None) {
         text[0] = 0;
         return;
     }
-    // A value the pane never offers still numbers the files rather than making them collide.
-    const char* format = numbers >= 0 && numbers < 4 ? kNumberFormats[numbers] : "%d";
-    snprintf(text, size, format, n);
+    snprintf(text, size, kNumberFormats[int(numbering)], n);
 }
 
 void pageNumberText(const ExportRequest& state, int32_t page, char* text, size_t size) {
@@ -87,7 +87,7 @@ static bool pagesAreNumbered(const ExportRequest& state) {
 
 bool composeFileName(const ExportRequest& state, int32_t page, std::string& file) {
     file.clear();
-    if (strcmp(state.naming.suffix, "---") == 0) {
+    if (fileModeOf(state.naming.suffix) == FileMode::OneFile) {
         file = state.exportPath;
         return true;
     }
@@ -118,14 +118,15 @@ bool composeFileName(const ExportRequest& state, int32_t page, std::string& file
 
 bool overwriteWarning(const char* file) {
     if (getOverwriteWarning() == 0 || !isVisibleFile(file)) return true;
-    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) != 1) return false;
+    if (exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) != Answer::Yes)
+        return false;
     deleteFile(file);
     return true;
 }
 
 bool areaOverwriteAccepted(const char* file) {
     if (!isVisibleFile(file)) return true;
-    return exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) == 1;
+    return exportUi().askYesNo("overwriteWarning", lastPathComponent(file)) == Answer::Yes;
 }
 
 NamingCheck areaFileName(const ExportRequest& state, std::string& file) {
@@ -177,7 +178,7 @@ const char* namingProblemKey(NamingProblem problem) {
 NamingCheck checkOutputNames(const ExportRequest& state, const PageSelection& pages,
                              std::vector<PlannedFile>* files) {
     const FWiz& naming = state.naming;
-    bool oneFile = strcmp(naming.suffix, "---") == 0;
+    bool oneFile = fileModeOf(naming.suffix) == FileMode::OneFile;
     if (!oneFile && (naming.namingTooLong || !isSafeNamePart(naming.separator) ||
                      !isSafeNamePart(naming.suffix)))
         return {NamingProblem::badStyleNaming, state.styleName};

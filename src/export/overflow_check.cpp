@@ -67,7 +67,7 @@ void checkRunOutput(RunContext& state, uint8_t* abortFlag, const std::vector<Ite
         exportUi().showMessage("overflowErr2", nullptr);
     } else {
         if (state.slugOverflowAccepted) return;
-        if (exportUi().askYesNo("overflowErr", nullptr) == 1) {
+        if (exportUi().askYesNo("overflowErr", nullptr) == Answer::Yes) {
             state.slugOverflowAccepted = 1;
             return;
         }

@@ -217,36 +217,36 @@ void describe(const NamesParse& parse, RangeAmbiguity& ambiguity) {
 
 } // namespace
 
-uint16_t parsePageRange(const char* text, PageSelection& state, RangeAmbiguity* ambiguity) {
+RangeParse parsePageRange(const char* text, PageSelection& state, RangeAmbiguity* ambiguity) {
     clearPageFlags(state);
-    if (!text || !*text) return 0;
+    if (!text || !*text) return RangeParse::Ok;
     if (state.absolute) {
         const char* start = text;
         for (;;) {
             const char* comma = strchr(start, ',');
             std::string item = comma ? std::string(start, comma) : std::string(start);
-            if (parseRangeItem(item.c_str(), state) != 0) {
+            if (!parseRangeItem(item.c_str(), state)) {
                 clearPageFlags(state);
-                return kRangeInvalid;
+                return RangeParse::Invalid;
             }
-            if (!comma || !comma[1]) return 0;
+            if (!comma || !comma[1]) return RangeParse::Ok;
             start = comma + 1;
         }
     }
     NamesParse parse = parseNames(text, state);
-    if (parse.ways[0] == 0) return kRangeInvalid;
+    if (parse.ways[0] == 0) return RangeParse::Invalid;
     if (parse.ways[0] > 1) {
         if (ambiguity) describe(parse, *ambiguity);
-        return kRangeAmbiguous;
+        return RangeParse::Ambiguous;
     }
     std::vector<Item> items;
     readOn(parse, 0, items);
     for (const Item& item : items)
         if (item.reading.from > 0) flagPages(state, item.reading.from, item.reading.to);
-    return 0;
+    return RangeParse::Ok;
 }
 
-int32_t parseRangeItem(const char* item, PageSelection& state) {
+bool parseRangeItem(const char* item, PageSelection& state) {
     std::string text = item ? item : "";
     int32_t from, to;
     if (state.absolute) {
@@ -256,13 +256,13 @@ int32_t parseRangeItem(const char* item, PageSelection& state) {
         to = dash == std::string::npos ? from : readDecimal(text.c_str() + dash + 1);
     } else {
         std::vector<Reading> readings = readingsOf(state, text);
-        if (readings.empty()) return -1;
+        if (readings.empty()) return false;
         from = readings[0].from;
         to = readings[0].to;
     }
-    if (lastFlagged(state, from, to) < 0) return -1;
+    if (lastFlagged(state, from, to) < 0) return false;
     flagPages(state, from, to);
-    return 0;
+    return true;
 }
 
 std::string ambiguityText(const RangeAmbiguity& ambiguity) {
@@ -283,7 +283,7 @@ std::string ambiguityText(const RangeAmbiguity& ambiguity) {
 bool nameSelectsOnly(const PageSelection& state, const char* name, int32_t page) {
     PageSelection probe = state;
     probe.absolute = 0;
-    if (parsePageRange(name, probe) != 0) return false;
+    if (parsePageRange(name, probe) != RangeParse::Ok) return false;
     for (int32_t p = 1; p < static_cast<int32_t>(probe.pageFlags.size()); p++)
         if ((probe.pageFlags[p] == 1) != (p == page)) return false;
     return true;
@@ -300,7 +300,7 @@ std::string fillAllPages(const PageSelection& state, bool absolute) {
 bool namesSelectEveryPage(const PageSelection& state) {
     PageSelection probe = state;
     probe.absolute = 0;
-    if (parsePageRange(fillAllPages(state, false).c_str(), probe) != 0) return false;
+    if (parsePageRange(fillAllPages(state, false).c_str(), probe) != RangeParse::Ok) return false;
     for (int32_t p = 1; p < static_cast<int32_t>(probe.pageFlags.size()); p++)
         if (probe.pageFlags[p] != 1) return false;
     return true;

@@ -13,8 +13,11 @@
 // "-" and "," themselves ("A-1", "1,2"): a text that then names pages in two ways is refused as
 // ambiguous rather than read one way silently.
 
-constexpr uint16_t kRangeInvalid = 0xFFFF;
-constexpr uint16_t kRangeAmbiguous = 0xFFFE;
+enum class RangeParse {
+    Ok,        // the flags hold the pages named (none for an empty text)
+    Invalid,   // an item names no page of the layout or runs backwards
+    Ambiguous, // a names text that reads more than one way
+};
 
 // The pages a range selects in one layout.
 struct PageSelection {
@@ -37,14 +40,14 @@ struct RangeAmbiguity {
     std::string absolute[2]; // the whole range under each reading, in absolute numbers
 };
 
-// 0; kRangeInvalid when the text names no pages (an item names no page of the layout or runs
-// backwards); kRangeAmbiguous when it names pages in more than one way, with `ambiguity` (when
-// given) filled. The flags are set on success only. An empty text selects nothing.
-uint16_t parsePageRange(const char* text, PageSelection& state,
-                        RangeAmbiguity* ambiguity = nullptr);
-// 0, or -1 for an item that names no page of the layout or runs backwards. A names item that
-// reads two ways is read as the whole name when that names a page, else at its first "-".
-int32_t parseRangeItem(const char* item, PageSelection& state);
+// Ambiguous fills `ambiguity` when given. The flags are set on Ok only. An empty text selects
+// nothing.
+[[nodiscard]] RangeParse parsePageRange(const char* text, PageSelection& state,
+                                        RangeAmbiguity* ambiguity = nullptr);
+// Flags the pages of one item; false for an item that names no page of the layout or runs
+// backwards. A names item that reads two ways is read as the whole name when that names a page,
+// else at its first "-".
+[[nodiscard]] bool parseRangeItem(const char* item, PageSelection& state);
 
 // The detail of the message "ambiguousPageRange": "ambiguousPageRangeHow" with what was typed,
 // both readings and how to write each.

@@ -15,18 +15,19 @@ size_t blockBytes(int32_t capacity, int32_t elementSize) {
 
 } // namespace
 
-int32_t create(CMyArray* array, int32_t capacity, int32_t elementSize) {
+StoreResult create(CMyArray* array, int32_t capacity, int32_t elementSize) {
     array->count = 0;
     array->capacity = 0;
     array->elementSize = elementSize > 0 ? elementSize : 0;
     array->duplicatesAllowed = 0;
     array->data = nullptr;
     size_t bytes = blockBytes(capacity, elementSize);
-    if (bytes == 0) return capacity == 0 && elementSize > 0 ? 0 : -108;
+    if (bytes == 0)
+        return capacity == 0 && elementSize > 0 ? StoreResult::Ok : StoreResult::NoMemory;
     array->data = calloc(1, bytes);
-    if (!array->data) return -108;
+    if (!array->data) return StoreResult::NoMemory;
     array->capacity = capacity;
-    return 0;
+    return StoreResult::Ok;
 }
 
 void append(CMyArray* array, const void* element) {

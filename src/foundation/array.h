@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/store_result.h"
+
 // A growable array of fixed-size records (page numbers, item handles, progress items).
 // Elements are compared byte for byte; equal ones are dropped unless duplicatesAllowed is set.
 struct CMyArray {
@@ -13,9 +15,9 @@ struct CMyArray {
 
 constexpr int32_t kArrayGrowth = 100;
 
-// Zero-filled room for `capacity` elements. Returns 0, or -108 when memory is exhausted
-// (the array is then empty with no data block; appends will try to grow it).
-int32_t create(CMyArray* array, int32_t capacity, int32_t elementSize);
+// Zero-filled room for `capacity` elements. Ok, or NoMemory (the array is then empty with no
+// data block; appends will try to grow it).
+StoreResult create(CMyArray* array, int32_t capacity, int32_t elementSize);
 
 // Appends a byte copy of `element`; silently does nothing when memory is exhausted.
 void append(CMyArray* array, const void* element);

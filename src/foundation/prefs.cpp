@@ -74,7 +74,7 @@ static bool startsWithUtf16Mark(const char* bytes, size_t size) {
     return size >= 2 && ((at[0] == 0xFF && at[1] == 0xFE) || (at[0] == 0xFE && at[1] == 0xFF));
 }
 
-int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
+StoreResult CMyPrefs::loadBytes(const char* bytes, size_t size) {
     clear();
     changes_.clear();
     // Editors mark UTF-8 and UTF-16 files with a byte-order mark; the memory form is always
@@ -82,13 +82,14 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     const unsigned char* raw = reinterpret_cast<const unsigned char*>(bytes);
     std::string decoded;
     if (startsWithUtf16Mark(bytes, size)) {
-        if (!utf16ToUtf8(raw + 2, size - 2, raw[0] == 0xFE, decoded)) return kPrefsUnreadable;
+        if (!utf16ToUtf8(raw + 2, size - 2, raw[0] == 0xFE, decoded))
+            return StoreResult::Unreadable;
         bytes = decoded.data();
         size = decoded.size();
     }
     static const char kMark[] = "\xEF\xBB\xBF";
     text_ = reserveBuffer(size, capacity_);
-    if (!text_) return kPrefsNoMemory;
+    if (!text_) return StoreResult::NoMemory;
     // Marks and blank lines in front all go: a mark may follow one that an editor added. The
     // bytes of a UTF-16 mark behind a blank line go too: they are no UTF-8, and the saved file
     // would begin with them and read as UTF-16.
@@ -117,10 +118,10 @@ int32_t CMyPrefs::loadBytes(const char* bytes, size_t size) {
     if (text_[out - 1] != CR) text_[out++] = CR;
     memset(text_ + out, 0, capacity_ - out);
     length_ = out;
-    return 0;
+    return StoreResult::Ok;
 }
 
-int32_t CMyPrefs::readFile() {
+StoreResult CMyPrefs::readFile() {
     clear();
     FILE* file = !path_.empty() ? openStream(path_.c_str(), "rb") : nullptr;
     if (file) {
@@ -131,10 +132,10 @@ int32_t CMyPrefs::readFile() {
             bytes.append(block, count);
         bool readOk = !ferror(file);
         fclose(file);
-        return readOk ? loadBytes(bytes.data(), bytes.size()) : kPrefsUnreadable;
+        return readOk ? loadBytes(bytes.data(), bytes.size()) : StoreResult::Unreadable;
     }
     if (!path_.empty() && fileExists(path_.c_str()))
-        return kPrefsUnreadable; // locked by another program, or a folder in the way
+        return StoreResult::Unreadable; // locked by another program, or a folder in the way
     if (char* defaults = loadResourceText("Prefs", "ini", interfaceLanguage())) {
         size_t length = strlen(defaults);
         text_ = reserveBuffer(length, capacity_);
@@ -143,13 +144,13 @@ int32_t CMyPrefs::readFile() {
             length_ = length;
         }
         free(defaults);
-        return text_ ? 0 : kPrefsNoMemory;
+        return text_ ? StoreResult::Ok : StoreResult::NoMemory;
     }
     text_ = reserveBuffer(0, capacity_);
-    return text_ ? 0 : kPrefsNoMemory;
+    return text_ ? StoreResult::Ok : StoreResult::NoMemory;
 }
 
-int32_t CMyPrefs::load(const char* path) {
+StoreResult CMyPrefs::load(const char* path) {
     clear();
     changes_.clear();
     unreadable_ = false;
@@ -159,14 +160,14 @@ int32_t CMyPrefs::load(const char* path) {
         memcpy(named.data(), path_.data(), path_.size());
         path_ = replaceExtension(named.data(), named.size(), ".ini") ? named.data() : "";
     }
-    int32_t result = readFile();
-    if (result == kPrefsUnreadable) {
+    StoreResult result = readFile();
+    if (result == StoreResult::Unreadable) {
         // The settings start from their defaults, and the user's file stays as it is: a save
         // would replace it with only the keys changed in this session.
         unreadable_ = true;
         clear();
         text_ = reserveBuffer(0, capacity_);
-        result = text_ ? 0 : kPrefsNoMemory;
+        result = text_ ? StoreResult::Ok : StoreResult::NoMemory;
         reportMessage("readPrefsErr", path_.c_str());
     }
     time_ = modificationTime(path_.c_str());
@@ -264,19 +265,20 @@ static bool breaksLine(const char* text, const char* forbidden) {
     return strpbrk(text, "\r\n") || (forbidden && strpbrk(text, forbidden));
 }
 
-int32_t CMyPrefs::setString(const char* section, const char* key, const char* value) {
+StoreResult CMyPrefs::setString(const char* section, const char* key, const char* value) {
     if (!text_ || !section || !key || !value || breaksLine(section, "]") || breaksLine(key, "=") ||
         key[0] == '[' || breaksLine(value, nullptr))
-        return kPrefsMissing;
+        return StoreResult::Refused;
     std::string line = std::string(key) + "=" + value + "\r";
     Entry entry;
     bool found = findEntry({text_, length_}, section, key, entry);
     std::string addition = found ? line : std::string("\r[") + section + "]\r" + line;
-    if (addition.size() > kPrefsMaxLine || !makeRoom(addition.size() + 1)) return kPrefsMissing;
+    if (addition.size() > kPrefsMaxLine || !makeRoom(addition.size() + 1))
+        return StoreResult::Refused;
     changes_.push_back({section, key, value});
     if (!found) {
         insertAt(length_, addition.data(), addition.size());
-        return 0;
+        return StoreResult::Ok;
     }
     if (entry.lineStart != std::string_view::npos)
         removeRange(entry.lineStart,
@@ -287,10 +289,10 @@ int32_t CMyPrefs::setString(const char* section, const char* key, const char* va
         insertAt(static_cast<size_t>(headerEnd - text_) + 1, line.data(), line.size());
     else
         insertAt(length_, ("\r" + line).data(), line.size() + 1);
-    return 0;
+    return StoreResult::Ok;
 }
 
-int32_t CMyPrefs::setInt(const char* section, const char* key, int32_t value) {
+StoreResult CMyPrefs::setInt(const char* section, const char* key, int32_t value) {
     char text[16];
     snprintf(text, sizeof text, "%d", static_cast<int>(value));
     return setString(section, key, text);
@@ -335,13 +337,13 @@ bool CMyPrefs::writeFile(const std::string& bytes) const {
     return ok;
 }
 
-int32_t CMyPrefs::save() {
+void CMyPrefs::save() {
     // Without a text (no memory at load) there is nothing to save: an empty file would erase
     // the user's settings.
-    if (!text_) return 0;
+    if (!text_) return;
     if (unreadable_ && fileExists(path_.c_str())) {
         logLine("savePrefs: %s was not read, so it is kept", path_.c_str());
-        return 0;
+        return;
     }
     bool ok = false;
     try {
@@ -351,7 +353,7 @@ int32_t CMyPrefs::save() {
         // file that cannot be read now (another program holds it) is not written over.
         CMyPrefs current;
         current.path_ = path_;
-        if (!path_.empty() && current.readFile() == 0) {
+        if (!path_.empty() && current.readFile() == StoreResult::Ok) {
             for (const Change& change : changes_)
                 current.setString(change.section.c_str(), change.key.c_str(), change.value.c_str());
             ok = writeFile(current.fileForm());
@@ -369,14 +371,13 @@ int32_t CMyPrefs::save() {
     }
     if (!ok) reportMessage("writePrefsErr", path_.c_str());
     time_ = modificationTime(path_.c_str());
-    return 0;
 }
 
 bool CMyPrefs::changed() const {
     return !path_.empty() && modificationTime(path_.c_str()) > time_;
 }
 
-int32_t CMyPrefs::reload() {
+StoreResult CMyPrefs::reload() {
     logLine("reloadPrefs");
     std::string path = path_;
     return load(path.c_str());
@@ -434,7 +435,7 @@ bool oldPrefsPath(char* dest, size_t size) {
            appendPathComponent(dest, size, "Kestrix.ini");
 }
 
-int32_t loadPrefs(const char* path) {
+StoreResult loadPrefs(const char* path) {
     return thePrefs().load(path);
 }
 int32_t getPrefString(const char* section, const char* key, char* dest, size_t size) {
@@ -443,18 +444,18 @@ int32_t getPrefString(const char* section, const char* key, char* dest, size_t s
 int32_t getPrefInt(const char* section, const char* key, int32_t defaultValue) {
     return thePrefs().getInt(section, key, defaultValue);
 }
-int32_t setPrefString(const char* section, const char* key, const char* value) {
+StoreResult setPrefString(const char* section, const char* key, const char* value) {
     return thePrefs().setString(section, key, value);
 }
-int32_t setPrefInt(const char* section, const char* key, int32_t value) {
+StoreResult setPrefInt(const char* section, const char* key, int32_t value) {
     return thePrefs().setInt(section, key, value);
 }
-int32_t savePrefs() {
-    return thePrefs().save();
+void savePrefs() {
+    thePrefs().save();
 }
 bool prefsChanged() {
     return thePrefs().changed();
 }
-int32_t reloadPrefs() {
+StoreResult reloadPrefs() {
     return thePrefs().reload();
 }

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "foundation/store_result.h"
+
+// getString: no such value.
 constexpr int32_t kPrefsMissing = -1;
-constexpr int32_t kPrefsNoMemory = -108;
-// loadBytes: UTF-16 bytes that do not form a text.
-constexpr int32_t kPrefsUnreadable = -2;
 // The longest key line with its CR; longer writes are refused.
 constexpr size_t kPrefsMaxLine = 1023;
 
@@ -27,33 +27,34 @@ class CMyPrefs {
     // Reads the file at path (its extension made ".ini"); a missing file gives the built-in
     // default text or an empty store. A file that exists but cannot be read gives an empty
     // store, goes to the message hook as "readPrefsErr" with the path, and is not written by
-    // save while it stays so. 0, or kPrefsNoMemory.
-    int32_t load(const char* path);
+    // save while it stays so. Ok, or NoMemory.
+    StoreResult load(const char* path);
     // The memory form of file bytes: a CR in front, a byte-order mark dropped, UTF-16 made
-    // UTF-8, line ends and blank lines normalised. 0, kPrefsNoMemory or kPrefsUnreadable.
-    int32_t loadBytes(const char* bytes, size_t size);
+    // UTF-8, line ends and blank lines normalised. Ok, NoMemory, or Unreadable for UTF-16 that
+    // is no text.
+    [[nodiscard]] StoreResult loadBytes(const char* bytes, size_t size);
 
     // Copies the value into dest and returns its length; kPrefsMissing when there is no text,
     // no such section or key, or the value (with its NUL) does not fit in size bytes.
     int32_t getString(const char* section, const char* key, char* dest, size_t size) const;
     // The value's leading signed decimal number; the default when missing or empty.
     int32_t getInt(const char* section, const char* key, int32_t defaultValue) const;
-    // Puts key=value first in its section (appending the section when missing). kPrefsMissing,
-    // with the text unchanged, when there is no text, no memory, the line would exceed
+    // Puts key=value first in its section (appending the section when missing). Refused, with
+    // the text unchanged, when there is no text, no memory, the line would exceed
     // kPrefsMaxLine, or a name or value holds a byte that would break the line structure.
-    int32_t setString(const char* section, const char* key, const char* value);
-    int32_t setInt(const char* section, const char* key, int32_t value);
+    StoreResult setString(const char* section, const char* key, const char* value);
+    StoreResult setInt(const char* section, const char* key, int32_t value);
 
     // Writes the file as it is on disk at that moment with the keys written since the last load
     // or save put over it, so that another host's saved settings survive; the memory text
     // becomes what was written. A file that cannot be read is kept and goes to the message
     // hook as "readPrefsErr" unless load reported it already; a failed write goes there as
     // "writePrefsErr" with the path and leaves the memory text, the keys still to be written
-    // and the old file as they were. Always 0.
-    int32_t save();
+    // and the old file as they were.
+    void save();
     // true when the file's modification time is later than the one remembered at load or save.
     bool changed() const;
-    int32_t reload();
+    StoreResult reload();
 
     // The file form of the text, as save writes it.
     std::string fileForm() const;
@@ -72,7 +73,7 @@ class CMyPrefs {
         std::string section, key, value;
     };
     // The file at path_ into the text (the default text or an empty one when there is none).
-    int32_t readFile();
+    StoreResult readFile();
     bool makeRoom(size_t extra);
     void insertAt(size_t at, const char* bytes, size_t count);
     void removeRange(size_t from, size_t to);
@@ -102,11 +103,11 @@ void openPrefsIn(const char* baseFolder, const char* oldPath);
 // The old location that start-up passes: Documents, "Quendrel", "Kestrix.ini".
 bool oldPrefsPath(char* dest, size_t size);
 
-int32_t loadPrefs(const char* path);
+StoreResult loadPrefs(const char* path);
 int32_t getPrefString(const char* section, const char* key, char* dest, size_t size);
 int32_t getPrefInt(const char* section, const char* key, int32_t defaultValue);
-int32_t setPrefString(const char* section, const char* key, const char* value);
-int32_t setPrefInt(const char* section, const char* key, int32_t value);
-int32_t savePrefs();
+StoreResult setPrefString(const char* section, const char* key, const char* value);
+StoreResult setPrefInt(const char* section, const char* key, int32_t value);
+void savePrefs();
 bool prefsChanged();
-int32_t reloadPrefs();
+StoreResult reloadPrefs();

@@ -20,7 +20,7 @@ void showKeyMessage(const char* key, const char* detail) {
     showMessage(key);
 }
 
-int32_t askKeyQuestion(const char* key, const char* detail) {
+Answer askKeyQuestion(const char* key, const char* detail) {
     if (detail) setMessageDetail("%s", detail);
     return askYesNo(key);
 }
@@ -38,9 +38,9 @@ bool progressStep(HWND dialog, void* current, void* next, void* job) {
     return j.step(dialog, current, next, j.owner);
 }
 
-int32_t runPageProgress(const char* titleKey, ProgressStep step, CMyArray* list, void* owner) {
+ProgressEnd runPageProgress(const char* titleKey, ProgressStep step, CMyArray* list, void* owner) {
     ProgressJob job = {step, owner};
-    return int32_t(runProgress(titleKey, progressStep, list, &job));
+    return runProgress(titleKey, progressStep, list, &job);
 }
 
 void openWrittenFile(const char* path) {

@@ -31,7 +31,13 @@ int32_t KXH_CALL shortcutHandler(void* params);
 // U+2026 appended for items that open a dialog or ask a question.
 std::string menuTitle(const char* key, bool ellipsis);
 
-// The modifier bits of the shortcut: 33 adds 32, 34 and 35 both add 8, 36 adds 4.
-int32_t shortcutModifierMask(bool down33, bool down34, bool down35, bool down36);
-// Kind 7, the character "E", and exactly the bits 32, 8 and 4.
+// The modifier keys of a shortcut as bits of a mask; either Shift key counts as Shift.
+enum ShortcutModifier : int32_t {
+    kShortcutAlt = 4,
+    kShortcutShift = 8,
+    kShortcutCtrl = 32,
+};
+// The mask of the modifiers down (KXH_MOD_CTRL, _SHIFT, _RIGHT_SHIFT, _ALT).
+int32_t shortcutModifierMask(bool ctrl, bool shift, bool rightShift, bool alt);
+// A key-down event, the character "E", and exactly Ctrl, Shift and Alt.
 bool isExportShortcut(int32_t kind, int32_t character, int32_t mask);

@@ -36,17 +36,17 @@ int32_t KXH_CALL commandHandler(void* params) {
     return 0;
 }
 
-int32_t shortcutModifierMask(bool down33, bool down34, bool down35, bool down36) {
+int32_t shortcutModifierMask(bool ctrl, bool shift, bool rightShift, bool alt) {
     int32_t mask = 0;
-    if (down34) mask |= 8;
-    if (down36) mask |= 4;
-    if (down33) mask |= 32;
-    if (down35) mask |= 8;
+    if (shift || rightShift) mask |= kShortcutShift;
+    if (alt) mask |= kShortcutAlt;
+    if (ctrl) mask |= kShortcutCtrl;
     return mask;
 }
 
 bool isExportShortcut(int32_t kind, int32_t character, int32_t mask) {
-    return kind == KXH_EVENT_KEY_DOWN && character == 'E' && mask == (32 | 8 | 4);
+    return kind == KXH_EVENT_KEY_DOWN && character == 'E' &&
+           mask == (kShortcutCtrl | kShortcutShift | kShortcutAlt);
 }
 
 int32_t KXH_CALL shortcutHandler(void* params) {

@@ -70,6 +70,6 @@ void deleteTracking() {
         return;
     }
     std::string question = wideToUtf8(localizeLabelWide("deleteTracking?"));
-    if (askYesNo("%s", question.c_str()) != 1) return;
+    if (askYesNo("%s", question.c_str()) != Answer::Yes) return;
     removeTrackingHistory(document);
 }

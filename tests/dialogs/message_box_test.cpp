@@ -19,9 +19,9 @@ struct Seen {
     RECT box{}, textRect{}, button1Rect{}, button2Rect{};
 };
 
-enum Answer { PressButton1, PressButton2, CloseBox, CancelCommand };
+enum Press { PressButton1, PressButton2, CloseBox, CancelCommand };
 
-void answer(HWND box, Answer how) {
+void answer(HWND box, Press how) {
     switch (how) {
     case PressButton1:
         SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
@@ -45,7 +45,7 @@ std::string unbroken(std::string text) {
     return text;
 }
 
-int16_t showAndRead(const std::function<int16_t()>& show, Answer how, Seen& seen) {
+int16_t showAndRead(const std::function<int16_t()>& show, Press how, Seen& seen) {
     return int16_t(whileModal([&] { return show(); },
                               [&](HWND box) {
                                   HWND b1 = GetDlgItem(box, 1), b2 = GetDlgItem(box, 2);
@@ -69,8 +69,8 @@ struct Case {
     const char* text;
     const char* button1;
     const char* button2; // null: hidden
-    Answer how;
-    int16_t result;
+    Press how;
+    int16_t result; // 0: a message, no answer
 };
 
 TEST(MessageBoxDialog, TextsButtonsAndAnswers) {
@@ -90,20 +90,20 @@ TEST(MessageBoxDialog, TextsButtonsAndAnswers) {
         {"English question with detail", 0,
          [] {
              setMessageDetail("%s", "C:\\Jobs\\Catalog\\page 1.pdf");
-             return askYesNo("overwriteWarning");
+             return int16_t(askYesNo("overwriteWarning"));
          },
          "The output file already exists! Overwrite?\r\rC:\\Jobs\\Catalog\\page 1.pdf", "Yes", "No",
-         PressButton2, 2},
-        {"German question answered yes", 3, [] { return askYesNo("overwriteWarning"); },
+         PressButton2, int16_t(Answer::No)},
+        {"German question answered yes", 3, [] { return int16_t(askYesNo("overwriteWarning")); },
          "Die Ausgabedatei existiert bereits! \xC3\x9C"
          "berschreiben?",
-         "Ja", "Nein", PressButton1, 1},
-        {"close box answers no", 0, [] { return askYesNo("overwriteWarning"); },
-         "The output file already exists! Overwrite?", "Yes", "No", CloseBox, 2},
-        {"Escape answers no", 3, [] { return askYesNo("deleteTracking"); },
-         "Tracking l\xC3\xB6schen", "Ja", "Nein", CancelCommand, 2},
-        {"a literal format", 0, [] { return askYesNo("%d-%d", 1, 5); }, "1-5", "Yes", "No",
-         PressButton1, 1},
+         "Ja", "Nein", PressButton1, int16_t(Answer::Yes)},
+        {"close box answers no", 0, [] { return int16_t(askYesNo("overwriteWarning")); },
+         "The output file already exists! Overwrite?", "Yes", "No", CloseBox, int16_t(Answer::No)},
+        {"Escape answers no", 3, [] { return int16_t(askYesNo("deleteTracking")); },
+         "Tracking l\xC3\xB6schen", "Ja", "Nein", CancelCommand, int16_t(Answer::No)},
+        {"a literal format", 0, [] { return int16_t(askYesNo("%d-%d", 1, 5)); }, "1-5", "Yes", "No",
+         PressButton1, int16_t(Answer::Yes)},
         {"a key without entry shows itself", 0,
          [] {
              showMessage("fnfErr");
@@ -159,7 +159,7 @@ TEST(MessageBoxDialog, LongFormatsAreShownCutAndUnformatted) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.format.size()) + " bytes");
         Seen seen;
-        showAndRead([&] { return askYesNo(c.format.c_str(), 42); }, PressButton1, seen);
+        showAndRead([&] { return int16_t(askYesNo(c.format.c_str(), 42)); }, PressButton1, seen);
         EXPECT_EQ(seen.text, c.shown);
     }
 }
@@ -167,8 +167,8 @@ TEST(MessageBoxDialog, LongFormatsAreShownCutAndUnformatted) {
 TEST(MessageBoxDialog, DetailBelongsToTheNextBoxOnly) {
     Seen first, second;
     setMessageDetail("detail %d", 1);
-    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, first);
-    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, second);
+    showAndRead([] { return int16_t(askYesNo("overwriteWarning")); }, PressButton1, first);
+    showAndRead([] { return int16_t(askYesNo("overwriteWarning")); }, PressButton1, second);
     EXPECT_EQ(first.text, "The output file already exists! Overwrite?\r\rdetail 1");
     EXPECT_EQ(second.text, "The output file already exists! Overwrite?");
 }
@@ -179,12 +179,12 @@ int height(const RECT& r) {
 
 TEST(MessageBoxDialog, GrowsDownwardsWithItsText) {
     Seen small, large;
-    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, small);
+    showAndRead([] { return int16_t(askYesNo("overwriteWarning")); }, PressButton1, small);
     std::string path = "C:\\Jobs";
     for (int i = 0; i < 20; ++i)
         path += "\\Folder number " + std::to_string(i);
     setMessageDetail("%s", path.c_str());
-    showAndRead([] { return askYesNo("overwriteWarning"); }, PressButton1, large);
+    showAndRead([] { return int16_t(askYesNo("overwriteWarning")); }, PressButton1, large);
 
     int extra = height(large.textRect) - height(small.textRect);
     EXPECT_GT(extra, 3 * height(small.textRect)) << "the long path wraps over several lines";

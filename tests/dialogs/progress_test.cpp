@@ -96,8 +96,9 @@ struct ItemList {
     ~ItemList() { release(&array); }
 };
 
-INT_PTR runJob(const char* title, const ItemList& items, Job& job) {
-    return whileModal([&] { return runProgress(title, step, &items.array, &job); }, [](HWND) {});
+ProgressEnd runJob(const char* title, const ItemList& items, Job& job) {
+    return ProgressEnd(whileModal(
+        [&] { return INT_PTR(runProgress(title, step, &items.array, &job)); }, [](HWND) {}));
 }
 
 TEST(Progress, StepSequences) {
@@ -108,18 +109,18 @@ TEST(Progress, StepSequences) {
         int at;
         Interference what;
         std::vector<Call> calls;
-        INT_PTR result;
+        ProgressEnd result;
     } cases[] = {
-        {"three items", 0, None, all, kProgressDone},
-        {"a step refuses item 2", 20, Refuse, upToSecond, kProgressRefused},
-        {"Cancel while item 2 runs", 20, ClickCancel, upToSecond, kProgressCancelled},
-        {"close box while item 2 runs", 20, CloseBox, upToSecond, kProgressCancelled},
+        {"three items", 0, None, all, ProgressEnd::Done},
+        {"a step refuses item 2", 20, Refuse, upToSecond, ProgressEnd::Refused},
+        {"Cancel while item 2 runs", 20, ClickCancel, upToSecond, ProgressEnd::Cancelled},
+        {"close box while item 2 runs", 20, CloseBox, upToSecond, ProgressEnd::Cancelled},
         {"a mouse click on Cancel while item 2 runs", 20, MouseOnCancel, upToSecond,
-         kProgressCancelled},
-        {"Cancel inside a box item 2 opened", 20, CancelInBox, upToSecond, kProgressCancelled},
-        {"ticks during a step do nothing", 20, NestedLoop, all, kProgressDone},
-        {"the opening call's answer is not used", -1, Refuse, all, kProgressDone},
-        {"the last step refuses", 30, Refuse, all, kProgressRefused},
+         ProgressEnd::Cancelled},
+        {"Cancel inside a box item 2 opened", 20, CancelInBox, upToSecond, ProgressEnd::Cancelled},
+        {"ticks during a step do nothing", 20, NestedLoop, all, ProgressEnd::Done},
+        {"the opening call's answer is not used", -1, Refuse, all, ProgressEnd::Done},
+        {"the last step refuses", 30, Refuse, all, ProgressEnd::Refused},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,16 +155,16 @@ TEST(Progress, EmptyListShowsNothing) {
     gHook = SetWindowsHookExW(WH_CBT, countDialogs, nullptr, GetCurrentThreadId());
     ItemList none{};
     Job job;
-    INT_PTR result = runProgress("saveAsEPS", step, &none.array, &job);
+    ProgressEnd result = runProgress("saveAsEPS", step, &none.array, &job);
     // The hook does see a dialog that opens.
     ItemList one{5};
     Job other;
-    INT_PTR shown = runJob("saveAsEPS", one, other);
+    ProgressEnd shown = runJob("saveAsEPS", one, other);
     UnhookWindowsHookEx(gHook);
 
-    EXPECT_EQ(result, kProgressDone);
+    EXPECT_EQ(result, ProgressEnd::Done);
     EXPECT_TRUE(job.calls.empty());
-    EXPECT_EQ(shown, kProgressDone);
+    EXPECT_EQ(shown, ProgressEnd::Done);
     EXPECT_EQ(gDialogsCreated, 1) << "only the second job opened a dialog";
 }
 
@@ -214,9 +215,10 @@ TEST(Progress, TitlesAndCaptionsFollowTheLanguage) {
         useLanguage(c.language);
         ItemList items{1, 2, 3, 4};
         Look look;
-        INT_PTR result = whileModal(
-            [&] { return runProgress(c.title, lookAtDialog, &items.array, &look); }, [](HWND) {});
-        EXPECT_EQ(result, kProgressDone);
+        ProgressEnd result = ProgressEnd(whileModal(
+            [&] { return INT_PTR(runProgress(c.title, lookAtDialog, &items.array, &look)); },
+            [](HWND) {}));
+        EXPECT_EQ(result, ProgressEnd::Done);
         EXPECT_EQ(look.title, c.shownTitle);
         EXPECT_EQ(look.cancel, c.cancel);
         EXPECT_TRUE(look.toolWindow);

@@ -140,14 +140,14 @@ void takePictures(int language, const wchar_t* suffix) {
     // its extension.
     setMessageDetail("%s", "Spring_Catalog_2027_Northern_Region_Retail_Partners_Edition_"
                            "Final_Proof_Corrected_Version_012.pdf");
-    askYesNo("overwriteWarning");
+    (void)askYesNo("overwriteWarning");
 
     gPicture = std::wstring(L"progress_") + suffix;
     CMyArray pages{};
     create(&pages, 8, sizeof(int32_t));
     for (int32_t page = 1; page <= 8; ++page)
         append(&pages, &page);
-    runProgress("saveAsPDF", pictureStep, &pages, nullptr);
+    (void)runProgress("saveAsPDF", pictureStep, &pages, nullptr);
     release(&pages);
 }
 

@@ -90,7 +90,7 @@ TEST_F(AreaRun, WrittenAreaCarriesItsBoxesAndIsShown) {
 }
 
 TEST_F(AreaRun, OverflowInPageModeAsksOnceOrEndsAtOnceWithAbortOnOverflow) {
-    world.answers = {2};
+    world.answers = {Answer::No};
     exportPages(false);
     EXPECT_EQ(world.messages, std::vector<std::string>{"overflowErr|"});
     EXPECT_EQ(world.host.selected, 4) << "No selects and shows the box";

@@ -95,7 +95,7 @@ TEST_F(ExportRun, RefusedOverwriteOrFailedPageEndsTheRun) {
     for (int p = 1; p <= 5; p++)
         writeFile(jobs + "/Catalog_00" + std::to_string(p) + ".pdf", "old");
     setPrefInt("General", "OverwriteWarning", 1);
-    world.answers = {1, 1, 2};
+    world.answers = {Answer::Yes, Answer::Yes, Answer::No};
     run("Default PDF", "1-5");
     EXPECT_EQ("Catalog_001.pdf Catalog_002.pdf ", written());
     EXPECT_EQ("old old",

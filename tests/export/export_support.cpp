@@ -15,23 +15,24 @@ static void showMessage(const char* key, const char* detail) {
     gWorld->messages.push_back(std::string(key) + "|" + (detail ? detail : ""));
 }
 
-static int32_t askYesNo(const char* key, const char* detail) {
+static Answer askYesNo(const char* key, const char* detail) {
     showMessage(key, detail);
     auto& answers = gWorld->answers;
-    int32_t answer = answers.empty() ? 1 : answers.front();
+    Answer answer = answers.empty() ? Answer::Yes : answers.front();
     if (!answers.empty()) answers.erase(answers.begin());
     return answer;
 }
 
 // The progress dialog's contract: nothing for an empty list, one call without an item, then
 // one per element until a step refuses.
-static int32_t runProgress(const char* title, ProgressStep step, CMyArray* list, void* owner) {
-    if (list->count == 0) return 1;
+static ProgressEnd runProgress(const char* title, ProgressStep step, CMyArray* list, void* owner) {
+    if (list->count == 0) return ProgressEnd::Done;
     gWorld->progressTitle = title;
     step(nullptr, nullptr, at(list, 0), owner);
     for (int32_t i = 0; i < list->count; i++)
-        if (!step(nullptr, at(list, i), at(list, i + 1), owner)) return gWorld->progressResult = 0;
-    return gWorld->progressResult = 1;
+        if (!step(nullptr, at(list, i), at(list, i + 1), owner))
+            return gWorld->progressEnd = ProgressEnd::Refused;
+    return gWorld->progressEnd = ProgressEnd::Done;
 }
 
 static void openFile(const char* path) {

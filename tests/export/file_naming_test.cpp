@@ -116,7 +116,7 @@ TEST_F(FileNaming, OverwriteQuestion) {
     writeFile(hidden, "old");
     EXPECT_TRUE(overwriteWarning(file.c_str())); // preference off: no question, file kept
     setPrefInt("General", "OverwriteWarning", 1);
-    world.answers = {2, 1};
+    world.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(overwriteWarning(file.c_str()));
     EXPECT_EQ("old", readFile(file));
     EXPECT_TRUE(overwriteWarning(file.c_str()));

@@ -12,9 +12,9 @@ PageSelection gPages{}; // of layout 0, the fake host's first
 std::string pagesOf(const char* text, int16_t absolute, bool spreads = false) {
     PageSelection& state = gPages;
     state.absolute = absolute;
-    uint16_t parsed = parsePageRange(text, state);
-    if (parsed == kRangeAmbiguous) return "ambiguous";
-    if (parsed != 0) return "invalid";
+    RangeParse parsed = parsePageRange(text, state);
+    if (parsed == RangeParse::Ambiguous) return "ambiguous";
+    if (parsed != RangeParse::Ok) return "invalid";
     if (spreads) reduceToSpreads(state);
     CMyArray list{};
     create(&list, 2000, sizeof(int32_t));
@@ -103,13 +103,13 @@ TEST_F(PageRange, TextsThatReadTwoWaysAreRefused) {
            {"", 0, "()"}});
     RangeAmbiguity ambiguity;
     gPages.absolute = 0;
-    ASSERT_EQ(kRangeAmbiguous, parsePageRange("x,1-2,ii", gPages, &ambiguity));
+    ASSERT_EQ(RangeParse::Ambiguous, parsePageRange("x,1-2,ii", gPages, &ambiguity));
     EXPECT_EQ("1-2", ambiguity.typed);
     EXPECT_EQ("\"1-2\"", ambiguity.named[0]);
     EXPECT_EQ("\"1\"\xE2\x80\x93\"2\"", ambiguity.named[1]);
     EXPECT_EQ("10,4,7", ambiguity.absolute[0]);
     EXPECT_EQ("10,2-3,7", ambiguity.absolute[1]);
-    ASSERT_EQ(kRangeAmbiguous, parsePageRange("1,2", gPages, &ambiguity));
+    ASSERT_EQ(RangeParse::Ambiguous, parsePageRange("1,2", gPages, &ambiguity));
     EXPECT_EQ("\"1,2\" | \"1\", \"2\" | 5 | 2,3", ambiguity.named[0] + " | " + ambiguity.named[1] +
                                                       " | " + ambiguity.absolute[0] + " | " +
                                                       ambiguity.absolute[1]);

@@ -28,7 +28,7 @@ TEST(RecordArray, AppendsGrowAndDropDuplicates) {
     };
     for (const Case& c : cases) {
         CMyArray a;
-        ASSERT_EQ(create(&a, c.capacity, sizeof(int32_t)), 0);
+        ASSERT_EQ(create(&a, c.capacity, sizeof(int32_t)), StoreResult::Ok);
         a.duplicatesAllowed = c.duplicatesAllowed;
         for (int32_t v : c.appended)
             append(&a, &v);
@@ -41,7 +41,7 @@ TEST(RecordArray, AppendsGrowAndDropDuplicates) {
 
 TEST(RecordArray, LookupsOutsideTheElements) {
     CMyArray a;
-    ASSERT_EQ(create(&a, 4, sizeof(int32_t)), 0);
+    ASSERT_EQ(create(&a, 4, sizeof(int32_t)), StoreResult::Ok);
     int32_t v = 9, other = 10;
     EXPECT_EQ(indexOf(&a, &v), -1) << "empty array";
     append(&a, &v);

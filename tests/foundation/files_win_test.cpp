@@ -83,9 +83,9 @@ TEST(WideNames, GreekAndCjkNamesMoveAndHoldTheStore) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(wideOf(file).c_str()));
 
     CMyPrefs prefs;
-    ASSERT_EQ(0, prefs.load(moved));
-    ASSERT_EQ(0, prefs.setString("General", "FolderPath", greek.c_str()));
-    ASSERT_EQ(0, prefs.save());
+    ASSERT_EQ(StoreResult::Ok, prefs.load(moved));
+    ASSERT_EQ(StoreResult::Ok, prefs.setString("General", "FolderPath", greek.c_str()));
+    prefs.save();
     EXPECT_EQ("[General]\r\nFolderPath=" + greek + "\r\nLogging=1\r\n", readBytes(moved));
 
     const char* invalid = "C:\\\xFF\xFE.ini"; // not UTF-8: absent, never some other file
@@ -150,14 +150,14 @@ TEST(LongPaths, AbsoluteOnesGetTheExtendedForm) {
     } cleanup{folders};
     const std::string file = folder + "\\Kestrix.ini";
     CMyPrefs prefs;
-    ASSERT_EQ(0, prefs.load(file.c_str()));
-    ASSERT_EQ(0, prefs.setInt("General", "Logging", 1));
-    ASSERT_EQ(0, prefs.save());
+    ASSERT_EQ(StoreResult::Ok, prefs.load(file.c_str()));
+    ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Logging", 1));
+    prefs.save();
     EXPECT_FALSE(prefs.unreadable());
     EXPECT_TRUE(isVisibleFile(file.c_str()));
     EXPECT_NE(0u, modificationTime(file.c_str()));
     EXPECT_FALSE(prefs.changed());
-    ASSERT_EQ(0, prefs.reload());
+    ASSERT_EQ(StoreResult::Ok, prefs.reload());
     EXPECT_EQ(1, prefs.getInt("General", "Logging", 0));
     char moved[512];
     strcpy(moved, temp.path().c_str());
@@ -183,19 +183,19 @@ TEST(AtomicSave, OldFileSurvivesWhenItCannotBeReplaced) {
         gMessages = 0;
         writeBytes(path, old);
         CMyPrefs prefs;
-        ASSERT_EQ(0, prefs.load(path.c_str()));
-        ASSERT_EQ(0, prefs.setInt("General", "Logging", 0));
+        ASSERT_EQ(StoreResult::Ok, prefs.load(path.c_str()));
+        ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Logging", 0));
         SetFileAttributesW(wideOf(path).c_str(), c.attributes);
         HANDLE held = c.share == ~0u ? INVALID_HANDLE_VALUE
                                      : CreateFileW(wideOf(path).c_str(), GENERIC_READ, c.share,
                                                    nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(0, prefs.save());
+        prefs.save();
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         SetFileAttributesW(wideOf(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(1, gMessages) << "attributes " << c.attributes << " share " << c.share;
         EXPECT_EQ(showBytes(old), showBytes(readBytes(path))) << c.attributes << " " << c.share;
         EXPECT_FALSE(pathExists(path + ".tmp"));
-        EXPECT_EQ(0, prefs.save());
+        prefs.save();
         EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\n"), showBytes(readBytes(path)))
             << "memory text kept";
     }
@@ -214,15 +214,15 @@ TEST(AtomicSave, FileLockedAtLoadIsNeverReplaced) {
         CreateFileW(wideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     CMyPrefs prefs;
-    ASSERT_EQ(0, prefs.load(path.c_str()));
+    ASSERT_EQ(StoreResult::Ok, prefs.load(path.c_str()));
     CloseHandle(held);
     EXPECT_TRUE(prefs.unreadable());
     EXPECT_EQ(0, prefs.getInt("General", "Logging", 0));
-    ASSERT_EQ(0, prefs.setInt("General", "FolderPath", 2));
-    EXPECT_EQ(0, prefs.save());
+    ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "FolderPath", 2));
+    prefs.save();
     EXPECT_EQ(showBytes(old), showBytes(readBytes(path)));
     EXPECT_EQ(0, gMessages) << "no write was tried";
-    ASSERT_EQ(0, prefs.reload());
+    ASSERT_EQ(StoreResult::Ok, prefs.reload());
     EXPECT_FALSE(prefs.unreadable());
     EXPECT_EQ(1, prefs.getInt("General", "Logging", 0));
     setPrefsMessageHook(nullptr, nullptr);

@@ -23,7 +23,7 @@ std::string valueOf(const CMyPrefs& prefs, const char* section, const char* key)
 }
 
 CMyPrefs& loaded(CMyPrefs& prefs, const std::string& file) {
-    EXPECT_EQ(0, prefs.loadBytes(file.data(), file.size()));
+    EXPECT_EQ(StoreResult::Ok, prefs.loadBytes(file.data(), file.size()));
     return prefs;
 }
 
@@ -95,7 +95,7 @@ TEST(PrefsText, WritesPutTheKeyFirstInItsSection) {
     CMyPrefs prefs;
     loaded(prefs, "[General]\nA=1\n[Later]\nA=9\n");
     for (const auto& s : steps) {
-        ASSERT_EQ(0, prefs.setString(s.section, s.key, s.value)) << s.key;
+        ASSERT_EQ(StoreResult::Ok, prefs.setString(s.section, s.key, s.value)) << s.key;
         EXPECT_EQ(showBytes(s.memory), showBytes(memoryOf(prefs))) << s.section << "/" << s.key;
     }
     // Saved before the next load, the appended header follows a bare CR.
@@ -131,7 +131,7 @@ TEST(PrefsText, MarkedAndUtf16FilesReadAsTheirTextAndSaveAsUtf8) {
         CMyPrefs prefs;
         loaded(prefs, f.second);
         EXPECT_EQ("C:\\\xCE\x94\xF0\x9D\x84\x9E", valueOf(prefs, "General", "Folder")) << f.first;
-        ASSERT_EQ(0, prefs.setInt("General", "B", -2)) << f.first;
+        ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "B", -2)) << f.first;
         // The write lands in the file's own section, and a save writes UTF-8 without a mark.
         const std::string saved = prefs.fileForm();
         EXPECT_EQ(showBytes("[General]\r\nB=-2\r\nFolder=C:\\\xCE\x94\xF0\x9D\x84\x9E\r\n\r\n"
@@ -147,7 +147,7 @@ TEST(PrefsText, MarkedAndUtf16FilesReadAsTheirTextAndSaveAsUtf8) {
                                   utf16Bytes(u"[A]\r\nB=\xDC00", true)};
     for (const auto& bytes : broken) {
         CMyPrefs prefs;
-        EXPECT_EQ(kPrefsUnreadable, prefs.loadBytes(bytes.data(), bytes.size()));
+        EXPECT_EQ(StoreResult::Unreadable, prefs.loadBytes(bytes.data(), bytes.size()));
     }
 }
 
@@ -155,31 +155,33 @@ TEST(PrefsText, UnsafeWritesAreRefusedAndChangeNothing) {
     const std::string longest(1020, 'v'); // "K=" + value + CR: exactly 1023 bytes
     struct Case {
         std::string section, key, value;
-        int32_t expected;
+        bool written;
     } cases[] = {
-        {"G", "K", longest, 0},        {"G", "K", longest + "v", -1}, {"New", "K", longest, -1},
-        {"G", "K", "a\r[G]\rX=1", -1}, {"G", "K", "a\nb", -1},        {"G", "K=2", "1", -1},
-        {"G", "[G]", "1", -1},         {"G]x", "K", "1", -1},
+        {"G", "K", longest, true},    {"G", "K", longest + "v", false},
+        {"New", "K", longest, false}, {"G", "K", "a\r[G]\rX=1", false},
+        {"G", "K", "a\nb", false},    {"G", "K=2", "1", false},
+        {"G", "[G]", "1", false},     {"G]x", "K", "1", false},
     };
     for (const auto& c : cases) {
         CMyPrefs prefs;
         std::string before = memoryOf(loaded(prefs, "[G]\nA=1\n"));
-        EXPECT_EQ(c.expected, prefs.setString(c.section.c_str(), c.key.c_str(), c.value.c_str()))
+        EXPECT_EQ(c.written ? StoreResult::Ok : StoreResult::Refused,
+                  prefs.setString(c.section.c_str(), c.key.c_str(), c.value.c_str()))
             << c.section << "/" << c.key << "=" << showBytes(c.value.substr(0, 20));
-        EXPECT_EQ(c.expected == 0 ? c.value : "<missing>", valueOf(prefs, "G", "K"));
-        if (c.expected != 0) {
+        EXPECT_EQ(c.written ? c.value : "<missing>", valueOf(prefs, "G", "K"));
+        if (!c.written) {
             EXPECT_EQ(before, memoryOf(prefs));
         }
     }
     CMyPrefs unloaded;
-    EXPECT_EQ(-1, unloaded.setString("G", "K", "1"));
+    EXPECT_EQ(StoreResult::Refused, unloaded.setString("G", "K", "1"));
 
     // Lines near the limit outgrow the 512-byte write margin at some fill level.
     CMyPrefs prefs;
     loaded(prefs, "");
     for (int i = 0; i < 40; ++i)
-        ASSERT_EQ(0, prefs.setString("G", std::to_string(i).c_str(),
-                                     std::string(1000, 'a' + i % 26).c_str()));
+        ASSERT_EQ(StoreResult::Ok, prefs.setString("G", std::to_string(i).c_str(),
+                                                   std::string(1000, 'a' + i % 26).c_str()));
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(std::string(1000, 'a' + i % 26), valueOf(prefs, "G", std::to_string(i).c_str()))
             << i;
@@ -200,18 +202,18 @@ class PrefsFile : public ::testing::Test {
 
 TEST_F(PrefsFile, SaveReloadAndTheChangeCheck) {
     CMyPrefs prefs;
-    ASSERT_EQ(0, prefs.load(temp.path("Kestrix.txt").c_str()));
+    ASSERT_EQ(StoreResult::Ok, prefs.load(temp.path("Kestrix.txt").c_str()));
     EXPECT_EQ(path, prefs.path());
     EXPECT_EQ(0u, prefs.rememberedTime());
     EXPECT_FALSE(prefs.changed()) << "no file yet";
-    ASSERT_EQ(0, prefs.setInt("General", "Logging", 1));
-    ASSERT_EQ(0, prefs.setString("Export", "Style", "Default"));
-    ASSERT_EQ(0, prefs.save());
+    ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Logging", 1));
+    ASSERT_EQ(StoreResult::Ok, prefs.setString("Export", "Style", "Default"));
+    prefs.save();
     EXPECT_EQ(showBytes("[General]\r\nLogging=1\r\n\r[Export]\r\nStyle=Default\r\n"),
               showBytes(readBytes(path)));
     EXPECT_FALSE(prefs.changed()) << "our own save";
-    ASSERT_EQ(0, prefs.reload());
-    ASSERT_EQ(0, prefs.save());
+    ASSERT_EQ(StoreResult::Ok, prefs.reload());
+    prefs.save();
     EXPECT_EQ(showBytes("[General]\r\nLogging=1\r\n\r\n[Export]\r\nStyle=Default\r\n"),
               showBytes(readBytes(path)));
 
@@ -219,8 +221,8 @@ TEST_F(PrefsFile, SaveReloadAndTheChangeCheck) {
     fs::last_write_time(fs::u8path(path),
                         fs::last_write_time(fs::u8path(path)) + std::chrono::seconds(5));
     EXPECT_TRUE(prefs.changed()) << "touched from outside";
-    ASSERT_EQ(0, prefs.setInt("General", "Unsaved", 1));
-    ASSERT_EQ(0, prefs.reload());
+    ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Unsaved", 1));
+    ASSERT_EQ(StoreResult::Ok, prefs.reload());
     EXPECT_FALSE(prefs.changed());
     EXPECT_EQ(5, prefs.getInt("General", "Logging", 0));
     EXPECT_EQ(-1, prefs.getInt("General", "Unsaved", -1));
@@ -233,20 +235,20 @@ TEST_F(PrefsFile, TwoStoresOnOneFileKeepEachOthersSavedKeys) {
     // at that moment, so neither brings back its stale copy of the other's keys.
     writeBytes(path, "[General]\r\nTracking=0\r\nLogging=1\r\n\r\n[Export]\r\nStyle=A\r\n");
     CMyPrefs first, second;
-    ASSERT_EQ(0, first.load(path.c_str()));
-    ASSERT_EQ(0, second.load(path.c_str()));
-    ASSERT_EQ(0, first.setInt("General", "Tracking", 1));
-    ASSERT_EQ(0, first.save());
-    ASSERT_EQ(0, second.setString("General", "FolderPath", "C:\\Out"));
-    ASSERT_EQ(0, second.setString("New", "K", "v"));
-    ASSERT_EQ(0, second.setString("General", "Logging", "0"));
-    ASSERT_EQ(0, second.save());
+    ASSERT_EQ(StoreResult::Ok, first.load(path.c_str()));
+    ASSERT_EQ(StoreResult::Ok, second.load(path.c_str()));
+    ASSERT_EQ(StoreResult::Ok, first.setInt("General", "Tracking", 1));
+    first.save();
+    ASSERT_EQ(StoreResult::Ok, second.setString("General", "FolderPath", "C:\\Out"));
+    ASSERT_EQ(StoreResult::Ok, second.setString("New", "K", "v"));
+    ASSERT_EQ(StoreResult::Ok, second.setString("General", "Logging", "0"));
+    second.save();
     EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\nFolderPath=C:\\Out\r\nTracking=1\r\n\r\n"
                         "[Export]\r\nStyle=A\r\n\r[New]\r\nK=v\r\n"),
               showBytes(readBytes(path)));
     EXPECT_EQ(1, second.getInt("General", "Tracking", -1)) << "the memory text is what was saved";
     // Saving again without a change writes what the file holds, the other store's keys too.
-    ASSERT_EQ(0, first.save());
+    first.save();
     EXPECT_EQ(0, first.getInt("General", "Logging", -1));
     EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\nFolderPath=C:\\Out\r\nTracking=1\r\n\r\n"
                         "[Export]\r\nStyle=A\r\n\r\n[New]\r\nK=v\r\n"),
@@ -257,21 +259,21 @@ TEST_F(PrefsFile, TwoStoresOnOneFileKeepEachOthersSavedKeys) {
 TEST_F(PrefsFile, FailedSaveKeepsTheOldFileAndTheMemoryText) {
     writeBytes(path, "[General]\r\nLogging=1\r\n");
     CMyPrefs prefs;
-    ASSERT_EQ(0, prefs.load(path.c_str()));
-    ASSERT_EQ(0, prefs.setInt("General", "Logging", 0));
+    ASSERT_EQ(StoreResult::Ok, prefs.load(path.c_str()));
+    ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Logging", 0));
     fs::create_directory(fs::u8path(path + ".tmp")); // the temporary file cannot be made
-    EXPECT_EQ(0, prefs.save());
+    prefs.save();
     ASSERT_EQ(1u, gMessages.size());
     EXPECT_EQ(std::make_pair(std::string("writePrefsErr"), path), gMessages[0]);
     EXPECT_EQ(showBytes("[General]\r\nLogging=1\r\n"), showBytes(readBytes(path)));
     fs::remove(fs::u8path(path + ".tmp"));
-    EXPECT_EQ(0, prefs.save());
+    prefs.save();
     EXPECT_EQ(showBytes("[General]\r\nLogging=0\r\n"), showBytes(readBytes(path)))
         << "memory text kept";
 
     CMyPrefs pathless; // never written beside the host's working folder
-    ASSERT_EQ(0, pathless.load(""));
-    EXPECT_EQ(0, pathless.save());
+    ASSERT_EQ(StoreResult::Ok, pathless.load(""));
+    pathless.save();
     EXPECT_EQ(2u, gMessages.size());
     EXPECT_FALSE(pathExists(".ini"));
 }
@@ -287,13 +289,13 @@ TEST_F(PrefsFile, AFileThatCannotBeReadIsReportedAndNeverReplaced) {
         else
             writeBytes(path, broken);
         CMyPrefs prefs;
-        ASSERT_EQ(0, prefs.load(path.c_str()));
+        ASSERT_EQ(StoreResult::Ok, prefs.load(path.c_str()));
         EXPECT_TRUE(prefs.unreadable());
         ASSERT_EQ(1u, gMessages.size()) << folder;
         EXPECT_EQ(std::make_pair(std::string("readPrefsErr"), path), gMessages[0]);
         EXPECT_EQ(-1, prefs.getInt("General", "Logging", -1)) << "defaults are used";
-        ASSERT_EQ(0, prefs.setInt("General", "Logging", 1));
-        EXPECT_EQ(0, prefs.save());
+        ASSERT_EQ(StoreResult::Ok, prefs.setInt("General", "Logging", 1));
+        prefs.save();
         EXPECT_EQ(1u, gMessages.size()) << "reported once, at load";
         EXPECT_EQ(folder, fs::is_directory(fs::u8path(path)));
         if (!folder) {
@@ -302,7 +304,7 @@ TEST_F(PrefsFile, AFileThatCannotBeReadIsReportedAndNeverReplaced) {
         EXPECT_FALSE(pathExists(path + ".tmp"));
         fs::remove(fs::u8path(path));
         // Once the file is gone, the settings of this session are saved.
-        EXPECT_EQ(0, prefs.save());
+        prefs.save();
         EXPECT_EQ("[General]\r\nLogging=1\r\n", readBytes(path)) << folder;
         fs::remove(fs::u8path(path));
     }

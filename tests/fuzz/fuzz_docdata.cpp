@@ -122,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool installed = [] {
         installDocumentTables();
         const char prefs[] = "[General]\rTracking=1\r";
-        return settingsStore().loadBytes(prefs, sizeof prefs - 1) == 0 && getTracking() == 1;
+        return settingsStore().loadBytes(prefs, sizeof prefs - 1) == StoreResult::Ok &&
+               getTracking() == 1;
     }();
     REQUIRE(installed);
     std::string input(reinterpret_cast<const char*>(data), size);

@@ -114,10 +114,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data + 3), size - 3);
 
     RangeAmbiguity ambiguity;
-    uint16_t parsed = parsePageRange(text.c_str(), state, &ambiguity);
-    if (parsed == 0 && spreads) reduceToSpreads(state);
+    RangeParse parsed = parsePageRange(text.c_str(), state, &ambiguity);
+    if (parsed == RangeParse::Ok && spreads) reduceToSpreads(state);
     REQUIRE(state.pageFlags.size() == static_cast<size_t>(gPages) + 1 && state.pageFlags[0] == 0);
-    if (parsed == kRangeAmbiguous) {
+    if (parsed == RangeParse::Ambiguous) {
         REQUIRE(!state.absolute && text.find(ambiguity.typed) != std::string::npos);
         for (uint8_t flag : state.pageFlags)
             REQUIRE(flag == 0);
@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             PageSelection absolute{};
             absolute.pageCount = state.pageCount;
             absolute.absolute = 1;
-            REQUIRE(parsePageRange(writing.c_str(), absolute) == 0);
+            REQUIRE(parsePageRange(writing.c_str(), absolute) == RangeParse::Ok);
         }
     }
 

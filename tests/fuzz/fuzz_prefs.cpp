@@ -23,13 +23,13 @@ static void checkMemoryForm(const CMyPrefs& prefs, bool normalised) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* bytes = reinterpret_cast<const char*>(data);
     CMyPrefs prefs;
-    if (prefs.loadBytes(bytes, size) != 0) return 0;
+    if (prefs.loadBytes(bytes, size) != StoreResult::Ok) return 0;
     checkMemoryForm(prefs, true);
     REQUIRE(prefs.text()[0] == '\r' && prefs.text()[prefs.length() - 1] == '\r');
 
     const std::string file = prefs.fileForm();
     CMyPrefs again;
-    REQUIRE(again.loadBytes(file.data(), file.size()) == 0);
+    REQUIRE(again.loadBytes(file.data(), file.size()) == StoreResult::Ok);
     REQUIRE(again.fileForm() == file);
 
     // Names and values from the input itself, so the fuzzer steers them into its own text.
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int32_t length = prefs.getString(section, key, small, sizeof small);
         REQUIRE(length < static_cast<int32_t>(sizeof small) && (length < 0 || small[length] == 0));
         prefs.getInt(section, key, 0);
-        if (prefs.setString(section, key, value) == 0) {
+        if (prefs.setString(section, key, value) == StoreResult::Ok) {
             std::vector<char> read(tokens[i + 2].size() + 1);
             REQUIRE(prefs.getString(section, key, read.data(), read.size()) ==
                     static_cast<int32_t>(tokens[i + 2].size()));

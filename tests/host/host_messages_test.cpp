@@ -149,10 +149,10 @@ TEST_F(HostMessages, OwnSaveDoesNotCauseAReload) {
     touch(file, -60);
     openPrefsIn(folder.c_str(), "");
 
-    ASSERT_EQ(setPrefInt("General", "JobSlug", 1), 0);
+    ASSERT_EQ(setPrefInt("General", "JobSlug", 1), StoreResult::Ok);
     savePrefs();
     // A change only in memory: a reload would lose it.
-    ASSERT_EQ(setPrefInt("General", "Tracking", 5), 0);
+    ASSERT_EQ(setPrefInt("General", "Tracking", 5), StoreResult::Ok);
     EXPECT_EQ(sendPeriodic(), 0);
     EXPECT_EQ(getPrefInt("General", "Tracking", 0), 5) << "reloaded after the store's own save";
     EXPECT_EQ(getPrefInt("General", "JobSlug", 0), 1);

@@ -27,17 +27,21 @@ TEST(PrefsMessages, FailedSaveShowsTheKeyAndThePath) {
         {"writable", temp.path("Kestrix.ini"), false},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(0, loadPrefs(c.path.c_str())) << c.name;
-        ASSERT_EQ(0, setPrefInt("General", "Logging", 1)) << c.name;
+        ASSERT_EQ(StoreResult::Ok, loadPrefs(c.path.c_str())) << c.name;
+        ASSERT_EQ(StoreResult::Ok, setPrefInt("General", "Logging", 1)) << c.name;
         bool seen = false;
         std::string text;
-        whileModal([] { return INT_PTR(savePrefs()); },
-                   [&](HWND box) {
-                       seen = true;
-                       text = windowText(GetDlgItem(box, kMessageTextId));
-                       SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
-                   },
-                   3000);
+        whileModal(
+            [] {
+                savePrefs();
+                return INT_PTR(0);
+            },
+            [&](HWND box) {
+                seen = true;
+                text = windowText(GetDlgItem(box, kMessageTextId));
+                SendMessageW(GetDlgItem(box, 1), BM_CLICK, 0, 0);
+            },
+            3000);
         EXPECT_EQ(c.shown, seen) << c.name;
         // The box breaks a long path over lines; the breaks are not part of the message.
         for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
@@ -56,7 +60,7 @@ TEST(PrefsMessages, AFileStartUpCouldNotReadIsShownOnceTheBoxIsConnected) {
     TempFolder temp("kx-prefs-unreadable");
     const std::string path = temp.path("Kestrix.ini");
     fs::create_directory(fs::u8path(path)); // a folder where the file belongs
-    ASSERT_EQ(0, loadPrefs(path.c_str()));
+    ASSERT_EQ(StoreResult::Ok, loadPrefs(path.c_str()));
     std::string text;
     whileModal(
         [] {
