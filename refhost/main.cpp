@@ -38,9 +38,9 @@ int main() {
         memory.cb = sizeof memory;
         K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
         fprintf(stderr,
-                "timings: outputs %ld, in outputs %.3f s, in hooks %.3f s, memory %lu KB, peak %lu "
-                "KB\n",
-                t.outputs, t.outputSeconds, t.hookSeconds,
+                "timings: outputs %ld, in outputs %.3f s, in hooks %.3f s, first to last %.3f s, "
+                "memory %lu KB, peak %lu KB\n",
+                t.outputs, t.outputSeconds, t.hookSeconds, t.lastEnd - t.firstStart,
                 static_cast<unsigned long>(memory.WorkingSetSize / 1024),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
     }

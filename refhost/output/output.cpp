@@ -234,8 +234,10 @@ int runOutput(const OutputRequest& request, std::string* error) {
     struct Timed {
         double start = seconds();
         ~Timed() {
-            ++gTimings.outputs;
-            gTimings.outputSeconds += seconds() - start;
+            double end = seconds();
+            if (gTimings.outputs++ == 0) gTimings.firstStart = start;
+            gTimings.lastEnd = end;
+            gTimings.outputSeconds += end - start;
         }
     } timed;
     if (!request.layout) return fail(error, kOutputBadRequest, "there is no layout to output");
