@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "app/host_app.h"
 #include "app/wide_text.h"
+#include "output/distiller.h"
 #include "output/output.h"
 
 #include <windows.h>
@@ -32,6 +33,7 @@ int main() {
         return 1;
     }
     int status = refhost::CMyHostApp::instance().run(options);
+    refhost::endResidentDistiller();
     if (options.timings) {
         const refhost::OutputTimings& t = refhost::outputTimings();
         PROCESS_MEMORY_COUNTERS memory{};
