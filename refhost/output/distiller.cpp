@@ -200,6 +200,12 @@ nulldevice
 quit
 )PS";
 
+// A rename within one volume, which replaces the target as one step; false, with nothing
+// changed, where a copy would be needed or the target cannot be replaced.
+bool renameOver(const std::string& source, const std::string& target) {
+    return MoveFileExW(wide(source).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool endsLikePdf(const std::string& path) {
     HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                            OPEN_EXISTING, 0, nullptr);
@@ -225,8 +231,10 @@ bool endsLikePdf(const std::string& path) {
 class CMyResidentDistiller {
   public:
     ~CMyResidentDistiller() { shutDown(); }
-    // true: pdf is written. false: nothing was written and ps is where it was.
-    bool distill(const std::string& program, const std::string& ps, const std::string& pdf) {
+    // true: pdf is written, or finalPdf when *placed says so. false: nothing was written and ps
+    // is where it was.
+    bool distill(const std::string& program, const std::string& ps, const std::string& pdf,
+                 const std::string& finalPdf, bool& placed) {
         if (given_up_) return false;
         std::string why;
         if (!peer_.running() && !start(program, why)) {
@@ -245,7 +253,8 @@ class CMyResidentDistiller {
         bool answered = peer_.writeLine(name) && awaitAnswer(name, answer);
         // A file that does not end as a PDF ends would be a broken page, not a slow one.
         if (answered && answer == "ok" && !endsLikePdf(spoolPdf)) answered = false;
-        bool done = answered && answer == "ok" && replaceFile(spoolPdf, pdf);
+        placed = answered && answer == "ok" && !finalPdf.empty() && renameOver(spoolPdf, finalPdf);
+        bool done = placed || (answered && answer == "ok" && replaceFile(spoolPdf, pdf));
         removeFile(spoolPdf);
         if (!done) replaceFile(spoolPs, ps);
         removeFile(spoolPs);
@@ -408,9 +417,17 @@ std::string distillerPath() {
     return runningUnderWine() ? "/usr/bin/gs" : "gswin64c.exe";
 }
 
-DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error) {
+DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error,
+                      const std::string& finalPath, bool* placed) {
+    if (placed) *placed = false;
     std::string resident = residentProgram();
-    if (!resident.empty() && residentDistiller().distill(resident, psPath, pdfPath)) {
+    bool moved = false;
+    if (!resident.empty() &&
+        residentDistiller().distill(resident, psPath, pdfPath, placed ? finalPath : "", moved)) {
+        if (moved) {
+            *placed = true;
+            return DistillStatus::Ok;
+        }
         if (fileExists(pdfPath)) return DistillStatus::Ok;
         removeFile(pdfPath);
     }

@@ -20,7 +20,10 @@ void setResidentDistillerTimeout(double seconds);
 void endResidentDistiller();
 
 enum class DistillStatus { Ok, Missing, Failed };
-// Distills psPath into pdfPath (both UTF-8 host paths). pdfPath is removed on failure.
-DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error);
+// Distills psPath into pdfPath (both UTF-8 host paths). pdfPath is removed on failure. Given
+// finalPath and placed, a finished PDF that can be renamed straight over finalPath (one step,
+// within a volume) is put there instead, and *placed is set.
+DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error,
+                      const std::string& finalPath = std::string(), bool* placed = nullptr);
 
 } // namespace refhost

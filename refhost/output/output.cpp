@@ -314,7 +314,9 @@ int runOutput(const OutputRequest& request, std::string* error) {
     std::string psFile = temporaryPath("layouthost") + ".ps";
     if (!writeFileAtomic(psFile, ps, &why)) return fail(error, kOutputWriteFailed, why);
     std::string pdfTemp = temporaryBeside(job.outputFile);
-    DistillStatus st = distill(psFile, pdfTemp, &why);
+    // The resident distiller's file goes straight to its place where one rename can take it.
+    bool placed = false;
+    DistillStatus st = distill(psFile, pdfTemp, &why, job.outputFile, &placed);
     removeFile(psFile);
     if (st != DistillStatus::Ok) {
         removeFile(pdfTemp);
@@ -322,7 +324,7 @@ int runOutput(const OutputRequest& request, std::string* error) {
                     st == DistillStatus::Missing ? kOutputDistillerMissing : kOutputDistillerFailed,
                     why);
     }
-    if (!replaceFile(pdfTemp, job.outputFile)) {
+    if (!placed && !replaceFile(pdfTemp, job.outputFile)) {
         removeFile(pdfTemp);
         return fail(error, kOutputWriteFailed, job.outputFile + ": cannot be written");
     }
