@@ -11,9 +11,10 @@
 namespace {
 
 constexpr double kTickSeconds = 0.001;
-// A tick runs steps back to back for this long, so that short steps are not paced by the
-// timer, yet Cancel is served several times a second.
-constexpr double kBatchSeconds = 0.015;
+// A tick runs steps back to back for this long, or until input or a message is waiting, so
+// that steps are not paced by the timer and the dialog's own messages are not handled per
+// step, while Cancel is served after the current step.
+constexpr double kBatchSeconds = 0.1;
 // What the dialog shows is brought up to date this often and when the job ends, never per
 // item: a repaint of the bar or the line costs more than a short step, and far more where
 // the windows go through a window manager.
@@ -115,9 +116,11 @@ void tick(HWND dialog, void* data) {
         setBarQuiet(p, true); // a box the step opened may have shown it
         // A box the step opened may have run the dialog's Cancel meanwhile.
     } while (dialogTimerRunning(dialog) && !somethingWaits() && seconds() < until);
-    // Between ticks the bar repaints as any window does: its last shown position.
-    setBarQuiet(p, false);
-    if (showIsDue(p)) show(p);
+    if (showIsDue(p)) {
+        // Until the next tick the bar repaints as any window does, in its shown position.
+        setBarQuiet(p, false);
+        show(p);
+    }
 }
 
 bool start(HWND dialog, void* data) {

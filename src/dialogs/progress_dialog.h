@@ -6,7 +6,7 @@
 #include "foundation/array.h"
 
 // A modal progress dialog that drives a job, one item per step: each timer tick runs steps back
-// to back until about 15 ms have passed or input or a message is waiting. The bar and the line
+// to back until about 100 ms have passed or input or a message is waiting. The bar and the line
 // are painted a few times a second and when the job ends, not per item.
 
 // (dialog, current item, next item, owner data) -> true goes on, false stops the job.
