@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "app/host_app.h"
 #include "model/wide_text.h"
+#include "output/distiller.h"
 #include "output/output.h"
 
 #include <windows.h>
@@ -32,15 +33,16 @@ int main() {
         return 1;
     }
     int status = refhost::CMyHostApp::instance().run(options);
+    refhost::endResidentDistiller();
     if (options.timings) {
         const refhost::OutputTimings& t = refhost::outputTimings();
         PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
         K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
         fprintf(stderr,
-                "timings: outputs %ld, in outputs %.3f s, in hooks %.3f s, memory %lu KB, peak %lu "
-                "KB\n",
-                t.outputs, t.outputSeconds, t.hookSeconds,
+                "timings: outputs %ld, in outputs %.3f s, in hooks %.3f s, first to last %.3f s, "
+                "memory %lu KB, peak %lu KB\n",
+                t.outputs, t.outputSeconds, t.hookSeconds, t.lastEnd - t.firstStart,
                 static_cast<unsigned long>(memory.WorkingSetSize / 1024),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
     }

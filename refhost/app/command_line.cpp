@@ -8,7 +8,8 @@ namespace refhost {
 const char* const kUsage =
     "usage: layouthost [--plugins DIR] [--lang en|de|N] [--settings FILE] [--script FILE]\n"
     "                  [--distiller PATH] [--resident-distiller PATH|none]\n"
-    "                  [--dialog-timeout SECONDS] [--timings] [PROJECT.lyt ...]\n";
+    "                  [--distiller-timeout SECONDS] [--dialog-timeout SECONDS] [--timings]\n"
+    "                  [PROJECT.lyt ...]\n";
 
 bool parseLanguage(const std::string& text, int& code) {
     if (text == "en") {
@@ -58,7 +59,8 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
             inlineValue = true;
         }
         if (name != "--plugins" && name != "--lang" && name != "--settings" && name != "--script" &&
-            name != "--distiller" && name != "--resident-distiller" && name != "--dialog-timeout") {
+            name != "--distiller" && name != "--resident-distiller" && name != "--dialog-timeout" &&
+            name != "--distiller-timeout") {
             error = "unknown option " + name;
             return false;
         }
@@ -82,6 +84,12 @@ bool parseCommandLine(const std::vector<std::string>& args, HostOptions& options
         else if (name == "--dialog-timeout") {
             if (!parseSeconds(value, options.dialogTimeout)) {
                 error = "--dialog-timeout takes a number of seconds above 0, not \"" + value + "\"";
+                return false;
+            }
+        } else if (name == "--distiller-timeout") {
+            if (!parseSeconds(value, options.distillerTimeout)) {
+                error =
+                    "--distiller-timeout takes a number of seconds above 0, not \"" + value + "\"";
                 return false;
             }
         } else if (!parseLanguage(value, options.language)) {

@@ -12,8 +12,9 @@ struct HostOptions {
     std::string scriptFile;
     std::string distiller;
     std::string residentDistiller;
-    bool timings = false;     // --timings: the outputs' cost and the memory on stderr at the end
-    double dialogTimeout = 0; // seconds a script waits on dialogs that stand still; 0: default
+    bool timings = false;        // --timings: the outputs' cost and the memory on stderr at the end
+    double dialogTimeout = 0;    // seconds a script waits on dialogs that stand still; 0: default
+    double distillerTimeout = 0; // seconds the resident distiller may take a page; 0: default
     std::vector<std::string> projects;
 };
 

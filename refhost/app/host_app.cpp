@@ -47,6 +47,7 @@ int CMyHostApp::run(const HostOptions& options) {
     options_ = options;
     if (!options.distiller.empty()) setDistillerPath(options.distiller);
     if (!options.residentDistiller.empty()) setResidentDistillerPath(options.residentDistiller);
+    if (options.distillerTimeout > 0) setResidentDistillerTimeout(options.distillerTimeout);
 
     HostSettings& settings = hostSettings();
     resetSettings(settings);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,14 @@ namespace {
 
 constexpr DWORD kDistillTimeoutMs = 300000;
 constexpr unsigned kResidentStartMs = 30000;
-constexpr unsigned kResidentPageMs = 120000;
+unsigned gResidentPageMs = 120000; // --distiller-timeout
 // Ghostscript's memory grows by some kilobytes a page whatever the job loop gives back.
 constexpr unsigned kResidentPagesPerRun = 1000;
 // Deaths in a row without a page done before the resident distiller is given up.
 constexpr unsigned kResidentMaxFailures = 3;
+// Names tried for the spool folder: a folder of a session that ended without removing its
+// own (Wine hands out the same process ids again after a restart) takes only its name.
+constexpr unsigned kSpoolNameTries = 100;
 
 std::string gDistiller;         // empty: the default
 std::string gResidentDistiller; // empty: Ghostscript itself when gDistiller is the default
@@ -196,6 +200,12 @@ nulldevice
 quit
 )PS";
 
+// A rename within one volume, which replaces the target as one step; false, with nothing
+// changed, where a copy would be needed or the target cannot be replaced.
+bool renameOver(const std::string& source, const std::string& target) {
+    return MoveFileExW(wide(source).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 bool endsLikePdf(const std::string& path) {
     HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                            OPEN_EXISTING, 0, nullptr);
@@ -221,11 +231,18 @@ bool endsLikePdf(const std::string& path) {
 class CMyResidentDistiller {
   public:
     ~CMyResidentDistiller() { shutDown(); }
-    // true: pdf is written. false: nothing was written and ps is where it was.
-    bool distill(const std::string& program, const std::string& ps, const std::string& pdf) {
+    // true: pdf is written, or finalPdf when *placed says so. false: nothing was written and ps
+    // is where it was.
+    bool distill(const std::string& program, const std::string& ps, const std::string& pdf,
+                 const std::string& finalPdf, bool& placed) {
         if (given_up_) return false;
-        if (!peer_.running() && !start(program)) {
+        std::string why;
+        if (!peer_.running() && !start(program, why)) {
             given_up_ = true;
+            std::fprintf(stderr,
+                         "distiller: %s cannot be kept running (%s): every page is distilled by "
+                         "a run of its own\n",
+                         program.c_str(), why.c_str());
             return false;
         }
         std::string name = std::to_string(++jobNumber_);
@@ -236,13 +253,20 @@ class CMyResidentDistiller {
         bool answered = peer_.writeLine(name) && awaitAnswer(name, answer);
         // A file that does not end as a PDF ends would be a broken page, not a slow one.
         if (answered && answer == "ok" && !endsLikePdf(spoolPdf)) answered = false;
-        bool done = answered && answer == "ok" && replaceFile(spoolPdf, pdf);
+        placed = answered && answer == "ok" && !finalPdf.empty() && renameOver(spoolPdf, finalPdf);
+        bool done = placed || (answered && answer == "ok" && replaceFile(spoolPdf, pdf));
         removeFile(spoolPdf);
         if (!done) replaceFile(spoolPs, ps);
         removeFile(spoolPs);
         if (!answered) {
             peer_.kill();
-            if (++failures_ >= kResidentMaxFailures) given_up_ = true;
+            if (++failures_ >= kResidentMaxFailures) {
+                given_up_ = true;
+                std::fprintf(stderr,
+                             "distiller: %s failed %u times in a row: every further page is "
+                             "distilled by a run of its own\n",
+                             program.c_str(), failures_);
+            }
         } else {
             failures_ = 0;
         }
@@ -250,18 +274,42 @@ class CMyResidentDistiller {
         return done;
     }
 
+    // Ends the program and removes the spool folder.
+    void shutDown() {
+        peer_.stop();
+        if (spool_.empty()) return;
+        // Wine cannot delete the FIFOs by their drive paths.
+        std::string spoolU = unixPathOf(spool_);
+        if (!spoolU.empty()) runUnixCommand({"/bin/rm", "-rf", "--", spoolU}, kResidentStartMs);
+        for (const char* f : {"jobs", "replies", "pid", "opened", "failed", "log", "loop.ps"})
+            removeFile(spool_ + "\\" + f);
+        RemoveDirectoryW(wide(spool_).c_str());
+        spool_.clear();
+    }
+
   private:
-    bool start(const std::string& program) {
-        if (spool_.empty()) {
-            spool_ = temporaryPath("layouthost-spool");
-            if (!CreateDirectoryW(wide(spool_).c_str(), nullptr)) {
-                spool_.clear();
-                return false;
+    static std::string createSpoolFolder(std::string& why) {
+        for (unsigned i = 0; i < kSpoolNameTries; ++i) {
+            std::string path = temporaryPath("layouthost-spool");
+            if (CreateDirectoryW(wide(path).c_str(), nullptr)) return path;
+            if (GetLastError() != ERROR_ALREADY_EXISTS) {
+                why = "the spool folder " + path + " cannot be created";
+                return std::string();
             }
+        }
+        why = "every name for a spool folder is taken";
+        return std::string();
+    }
+
+    bool start(const std::string& program, std::string& why) {
+        if (spool_.empty()) {
+            spool_ = createSpoolFolder(why);
+            if (spool_.empty()) return false;
         }
         // Ghostscript matches the permitted folder against the real path: Wine's own one
         // passes through "dosdevices/c:", which it refuses.
         std::string spoolU = unixPathOf(spool_);
+        why = "the spool folder has no usable Unix path";
         if (spoolU.empty()) return false;
         UnixRun real = runUnixCommand({"/bin/sh", "-c", "cd \"$1\" && pwd -P", "sh", spoolU},
                                       kResidentStartMs);
@@ -271,7 +319,6 @@ class CMyResidentDistiller {
             spoolU.pop_back();
         // Ghostscript reads % in an output name as a page number.
         if (spoolU.empty() || spoolU.find_first_of("%\n") != std::string::npos) return false;
-        std::string why;
         if (!writeFileAtomic(spool_ + "\\loop.ps", kJobLoop, &why)) return false;
         spoolU += "/";
         std::vector<std::string> argv = {program,
@@ -287,17 +334,19 @@ class CMyResidentDistiller {
                                          "-sLHspool=" + spoolU,
                                          spoolU + "loop.ps"};
         pagesThisRun_ = 0;
+        why = "it could not be started";
         if (!peer_.start(spool_, argv, kResidentStartMs)) return false;
         std::string line;
         while (peer_.readLine(line, kResidentStartMs))
             if (line == "LHready") return true;
+        why = "it did not report ready";
         return false;
     }
 
     // Lines a page prints itself are passed over; an answer to another job makes no sense.
     bool awaitAnswer(const std::string& name, std::string& answer) {
         std::string line;
-        while (peer_.readLine(line, kResidentPageMs)) {
+        while (peer_.readLine(line, gResidentPageMs)) {
             if (line.compare(0, 7, "LHdone ") != 0) continue;
             std::string rest = line.substr(7);
             if (rest.compare(0, name.size() + 1, name + " ") != 0) return false;
@@ -305,14 +354,6 @@ class CMyResidentDistiller {
             return true;
         }
         return false;
-    }
-
-    void shutDown() {
-        peer_.stop();
-        if (spool_.empty()) return;
-        for (const char* f : {"jobs", "replies", "pid", "opened", "failed", "log", "loop.ps"})
-            removeFile(spool_ + "\\" + f);
-        RemoveDirectoryW(wide(spool_).c_str());
     }
 
     CMyUnixPeer peer_;
@@ -358,6 +399,14 @@ void setResidentDistillerPath(const std::string& path) {
     gResidentKnown = false;
 }
 
+void setResidentDistillerTimeout(double seconds) {
+    if (seconds > 0 && seconds <= 86400) gResidentPageMs = static_cast<unsigned>(seconds * 1000);
+}
+
+void endResidentDistiller() {
+    residentDistiller().shutDown();
+}
+
 void setDistillerPath(const std::string& path) {
     gDistiller = path;
     gResidentKnown = false;
@@ -368,9 +417,17 @@ std::string distillerPath() {
     return runningUnderWine() ? "/usr/bin/gs" : "gswin64c.exe";
 }
 
-DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error) {
+DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error,
+                      const std::string& finalPath, bool* placed) {
+    if (placed) *placed = false;
     std::string resident = residentProgram();
-    if (!resident.empty() && residentDistiller().distill(resident, psPath, pdfPath)) {
+    bool moved = false;
+    if (!resident.empty() &&
+        residentDistiller().distill(resident, psPath, pdfPath, placed ? finalPath : "", moved)) {
+        if (moved) {
+            *placed = true;
+            return DistillStatus::Ok;
+        }
         if (fileExists(pdfPath)) return DistillStatus::Ok;
         removeFile(pdfPath);
     }

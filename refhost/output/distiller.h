@@ -13,9 +13,17 @@ std::string distillerPath();
 // (a Unix path). Without it, Ghostscript itself stays running when no --distiller is given;
 // "none" starts the distiller once per page in any case.
 void setResidentDistillerPath(const std::string& path);
+// --distiller-timeout SECONDS: how long the resident distiller may take over a page before it
+// is killed, with whatever it started, and the page is distilled by a run of its own (120).
+void setResidentDistillerTimeout(double seconds);
+// Ends the resident distiller, if one runs, and removes its spool folder (the host's exit).
+void endResidentDistiller();
 
 enum class DistillStatus { Ok, Missing, Failed };
-// Distills psPath into pdfPath (both UTF-8 host paths). pdfPath is removed on failure.
-DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error);
+// Distills psPath into pdfPath (both UTF-8 host paths). pdfPath is removed on failure. Given
+// finalPath and placed, a finished PDF that can be renamed straight over finalPath (one step,
+// within a volume) is put there instead, and *placed is set.
+DistillStatus distill(const std::string& psPath, const std::string& pdfPath, std::string* error,
+                      const std::string& finalPath = std::string(), bool* placed = nullptr);
 
 } // namespace refhost

@@ -264,8 +264,10 @@ namespace {
 struct OutputTimer {
     double start = seconds();
     ~OutputTimer() {
-        ++gTimings.outputs;
-        gTimings.outputSeconds += seconds() - start;
+        double end = seconds();
+        if (gTimings.outputs++ == 0) gTimings.firstStart = start;
+        gTimings.lastEnd = end;
+        gTimings.outputSeconds += end - start;
     }
 };
 
@@ -349,7 +351,9 @@ int deliverOutput(const OutputJob& job, const std::string& ps, std::string* erro
     if (!writeFileAtomic(psFile, ps, &why, &full))
         return fail(error, full ? kOutputDiskFull : kOutputWriteFailed, why);
     std::string pdfTemp = temporaryBeside(job.outputFile);
-    DistillStatus st = distill(psFile, pdfTemp, &why);
+    // The resident distiller's file goes straight to its place where one rename can take it.
+    bool placed = false;
+    DistillStatus st = distill(psFile, pdfTemp, &why, job.outputFile, &placed);
     removeFile(psFile);
     if (st != DistillStatus::Ok) {
         removeFile(pdfTemp);
@@ -363,7 +367,7 @@ int deliverOutput(const OutputJob& job, const std::string& ps, std::string* erro
                     st == DistillStatus::Missing ? kOutputDistillerMissing : kOutputDistillerFailed,
                     why);
     }
-    if (!replaceFile(pdfTemp, job.outputFile)) {
+    if (!placed && !replaceFile(pdfTemp, job.outputFile)) {
         removeFile(pdfTemp);
         return fail(error, kOutputWriteFailed, job.outputFile + ": cannot be written");
     }

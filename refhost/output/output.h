@@ -117,6 +117,10 @@ struct OutputTimings {
     long outputs = 0;
     double outputSeconds = 0; // inside runOutput, hooks included
     double hookSeconds = 0;   // inside the plug-ins' hooks
+    // From the start of the first output to the end of the last: less outputSeconds, what a
+    // run costs between its outputs (the caller's own work, its progress dialog).
+    double firstStart = 0;
+    double lastEnd = 0;
 };
 const OutputTimings& outputTimings();
 

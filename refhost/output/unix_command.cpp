@@ -133,8 +133,13 @@ UnixRun runUnixCommand(const std::vector<std::string>& argv, unsigned timeoutMs)
 
 namespace {
 
+// Started without a console, a Unix program is made the leader of a session and process group
+// of its own by Wine; whatever it starts belongs to that group, and a child that holds the
+// answers open dies with it.
 void killUnixProcess(long pid) {
-    if (pid > 0) startShell({"sh", "-c", "kill -9 \"$1\" 2>/dev/null", "sh", std::to_string(pid)});
+    if (pid > 0)
+        startShell({"sh", "-c", "kill -9 -\"$1\" 2>/dev/null; kill -9 \"$1\" 2>/dev/null", "sh",
+                    std::to_string(pid)});
 }
 
 void CALLBACK killOnTimeout(void* pid, BOOLEAN) {

@@ -11,26 +11,74 @@
 namespace {
 
 constexpr double kTickSeconds = 0.001;
-// A tick runs steps back to back for this long, so that short steps are not paced by the
-// timer, yet the bar, the texts and Cancel are served several times a second.
-constexpr double kBatchSeconds = 0.015;
+// A tick runs steps back to back for this long, or until input or a message is waiting, so
+// that steps are not paced by the timer and the dialog's own messages are not handled per
+// step, while Cancel is served after the current step.
+constexpr double kBatchSeconds = 0.1;
+// What the dialog shows is brought up to date this often and when the job ends, never per
+// item: a repaint of the bar or the line costs more than a short step, and far more where
+// the windows go through a window manager.
+constexpr double kShowSeconds = 0.2;
+
+double seconds() {
+    LARGE_INTEGER now, rate;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&rate);
+    return double(now.QuadPart) / double(rate.QuadPart);
+}
 
 struct Progress {
+    HWND dialog;
+    Progress* outer; // the job that was running when this one started, if any
     const char* title;
     ProgressStepProc step;
     const CMyArray* items;
     int32_t count;
     void* ownerData;
     HWND bar;
+    HWND line;
     int32_t done; // kept here, not read back from the bar: its position is only 16 bits wide
     bool stepRunning;
+    // The bar takes its position at every item, but paints only when shown: while it does
+    // not redraw, a position costs no paint.
+    bool barQuiet;
+    WideText lineText; // as the steps last set it
+    bool lineChanged;
+    double shownAt;
 };
+
+// The running job, found without asking the window system: steps set the line per item.
+Progress* gRunning = nullptr;
 
 void* itemAt(const Progress* p, int32_t i) {
     return i < p->count ? at(p->items, i) : nullptr;
 }
 
-// A step may open a box whose message loop delivers our ticks: those do nothing.
+void setBarQuiet(Progress* p, bool quiet) {
+    if (!p->bar || p->barQuiet == quiet) return;
+    SendMessageW(p->bar, WM_SETREDRAW, quiet ? FALSE : TRUE, 0);
+    p->barQuiet = quiet;
+}
+
+// Paints the bar's position and the steps' latest line.
+void show(Progress* p) {
+    p->shownAt = seconds();
+    if (p->bar) {
+        bool quiet = p->barQuiet;
+        setBarQuiet(p, false);
+        RedrawWindow(p->bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        setBarQuiet(p, quiet);
+    }
+    if (p->lineChanged && p->line) setWindowTextQuietly(p->line, p->lineText.c_str());
+    p->lineChanged = false;
+}
+
+bool showIsDue(const Progress* p) {
+    return seconds() - p->shownAt >= kShowSeconds;
+}
+
+// A step may open a box whose message loop delivers our ticks: those run no step, but show
+// the page the box is about. A step that sets the line when a showing is due shows it.
 bool runStep(Progress* p, HWND dialog, void* current, void* next) {
     p->stepRunning = true;
     bool goOn = p->step(dialog, current, next, p->ownerData);
@@ -38,11 +86,10 @@ bool runStep(Progress* p, HWND dialog, void* current, void* next) {
     return goOn;
 }
 
-double seconds() {
-    LARGE_INTEGER now, rate;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&rate);
-    return double(now.QuadPart) / double(rate.QuadPart);
+void finish(Progress* p, HWND dialog, ProgressEnd end) {
+    setBarQuiet(p, false);
+    show(p);
+    endDialog(dialog, intptr_t(end));
 }
 
 // A click, a key, or a command posted or sent to the dialog (a script's Cancel) is waiting.
@@ -52,22 +99,28 @@ bool somethingWaits() {
 
 void tick(HWND dialog, void* data) {
     auto* p = static_cast<Progress*>(data);
-    if (p->stepRunning) return;
+    if (p->stepRunning) {
+        setBarQuiet(p, false);
+        if (showIsDue(p) || p->lineChanged) show(p);
+        return;
+    }
     double until = seconds() + kBatchSeconds;
+    setBarQuiet(p, true);
     do {
         int32_t pos = p->done;
-        if (pos >= p->count) {
-            endDialog(dialog, intptr_t(ProgressEnd::Done));
-            return;
-        }
+        if (pos >= p->count) return finish(p, dialog, ProgressEnd::Done);
         p->done = pos + 1;
         SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
-        if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1))) {
-            endDialog(dialog, intptr_t(ProgressEnd::Refused));
-            return;
-        }
+        if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1)))
+            return finish(p, dialog, ProgressEnd::Refused);
+        setBarQuiet(p, true); // a box the step opened may have shown it
         // A box the step opened may have run the dialog's Cancel meanwhile.
     } while (dialogTimerRunning(dialog) && !somethingWaits() && seconds() < until);
+    if (showIsDue(p)) {
+        // Until the next tick the bar repaints as any window does, in its shown position.
+        setBarQuiet(p, false);
+        show(p);
+    }
 }
 
 bool start(HWND dialog, void* data) {
@@ -76,6 +129,8 @@ bool start(HWND dialog, void* data) {
     localize("cancel", cancel, sizeof(cancel));
     setControlTextById(dialog, IDCANCEL, cancel);
     p->bar = findControl(dialog, makeTag("prog"));
+    p->line = findControl(dialog, kProgressMessageId);
+    p->dialog = dialog;
     setControlText(dialog, p->title);
     SetWindowLongW(dialog, GWL_EXSTYLE, GetWindowLongW(dialog, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
     // The smaller caption only takes effect once the frame is recalculated.
@@ -93,13 +148,27 @@ ProgressEnd runProgress(const char* title, ProgressStepProc stepProc, const CMyA
                         void* ownerData) {
     int32_t count = items ? items->count : 0;
     if (count <= 0 || !stepProc) return ProgressEnd::Done;
-    Progress p{title, stepProc, items, count, ownerData, nullptr, 0, false};
+    Progress p{nullptr, gRunning, title, stepProc, items, count, ownerData,    nullptr,
+               nullptr, 0,        false, false,    {},    false, -kShowSeconds};
+    gRunning = &p;
     // Cancel ends the dialog with IDCANCEL, the number of Cancelled.
-    return ProgressEnd(runDescribedDialog("Progress", start, &p));
+    auto end = ProgressEnd(runDescribedDialog("Progress", start, &p));
+    gRunning = p.outer;
+    return end;
 }
 
 void setProgressLine(HWND dialog, const char* text) {
-    // The described controls live in the dialog's panes, not directly in the dialog.
-    HWND line = dialog ? findControl(dialog, kProgressMessageId) : nullptr;
-    if (line) setWindowTextQuietly(line, utf8ToWide(text ? text : "").c_str());
+    WideText wide = utf8ToWide(text ? text : "");
+    Progress* p = gRunning;
+    while (p && p->dialog != dialog)
+        p = p->outer;
+    if (!p || !dialog) {
+        // The described controls live in the dialog's panes, not directly in the dialog.
+        HWND line = dialog ? findControl(dialog, kProgressMessageId) : nullptr;
+        if (line) setWindowTextQuietly(line, wide.c_str());
+        return;
+    }
+    p->lineText = wide.c_str();
+    p->lineChanged = true;
+    if (showIsDue(p)) show(p);
 }

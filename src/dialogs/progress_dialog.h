@@ -7,7 +7,8 @@
 #include "foundation/array.h"
 
 // A modal progress dialog that drives a job, one item per step: each timer tick runs steps back
-// to back until about 15 ms have passed or input or a message is waiting.
+// to back until about 100 ms have passed or input or a message is waiting. The bar and the line
+// are painted a few times a second and when the job ends, not per item.
 
 // (dialog, current item, next item, owner data) -> true goes on, false stops the job.
 typedef bool (*ProgressStepProc)(HWND dialog, void* current, void* next, void* ownerData);
@@ -20,5 +21,7 @@ typedef bool (*ProgressStepProc)(HWND dialog, void* current, void* next, void* o
 
 constexpr int kProgressMessageId = 4; // a free line of text for the steps
 
-// Shows `text` (UTF-8, no string-table look-up) in that line of the running dialog.
+// Shows `text` (UTF-8, no string-table look-up) in that line of the running dialog: at once
+// when the dialog last showed a while ago, otherwise at its next showing (at the latest when
+// the job ends or a box a step opened is up).
 void setProgressLine(HWND dialog, const char* text);

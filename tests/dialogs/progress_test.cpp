@@ -168,6 +168,53 @@ TEST(Progress, EmptyListShowsNothing) {
     EXPECT_EQ(gDialogsCreated, 1) << "only the second job opened a dialog";
 }
 
+// The line and the bar are painted a few times a second, not per item; still, a box a step
+// opens shows its item's line, and when the job ends the line and the bar show the last item.
+struct Lines {
+    int boxAt = 0;
+    std::string duringBox;
+};
+
+bool lineStep(HWND dialog, void* current, void*, void* data) {
+    if (!current) return true;
+    auto* lines = static_cast<Lines*>(data);
+    setProgressLine(dialog, ("item " + std::to_string(value(current))).c_str());
+    if (value(current) == lines->boxAt) {
+        pumpMessages(150); // as the box's own message loop would
+        lines->duringBox = windowText(findControl(dialog, kProgressMessageId));
+    }
+    return true;
+}
+
+std::string gLineAtEnd;
+int gBarAtEnd = -1;
+
+LRESULT CALLBACK lookAtTheEnd(int code, WPARAM wParam, LPARAM lParam) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_DESTROYWND && className(window) == "#32770") {
+        gLineAtEnd = windowText(findControl(window, kProgressMessageId));
+        gBarAtEnd = int(SendMessageW(findControl(window, makeTag("prog")), PBM_GETPOS, 0, 0));
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+TEST(Progress, TheLineShowsABoxsItemAndTheLastItemAtTheEnd) {
+    ItemList items{};
+    for (int32_t v = 1; v <= 40; ++v)
+        append(&items.array, &v);
+    Lines lines;
+    lines.boxAt = 20;
+    gHook = SetWindowsHookExW(WH_CBT, lookAtTheEnd, nullptr, GetCurrentThreadId());
+    ProgressEnd result = ProgressEnd(whileModal(
+        [&] { return INT_PTR(runProgress("saveAsPDF", lineStep, &items.array, &lines)); },
+        [](HWND) {}));
+    UnhookWindowsHookEx(gHook);
+    EXPECT_EQ(result, ProgressEnd::Done);
+    EXPECT_EQ(lines.duringBox, "item 20");
+    EXPECT_EQ(gLineAtEnd, "item 40");
+    EXPECT_EQ(gBarAtEnd, 40);
+}
+
 struct Look {
     std::string title, cancel, message;
     bool toolWindow = false;

@@ -1,7 +1,9 @@
 # The Ghostscript kept running between pages: its PDFs are those of a run per page, page for
 # page; a page whose file cannot be put in place is reported for that page while the same
 # distiller serves the next export; a distiller that dies mid-run or answers nonsense costs a
-# restart or a run of its own for that page, never a page.
+# restart or a run of its own for that page, never a page; one that hangs with a child holding
+# its answers open is ended with the child at the page limit; spool folders that earlier
+# sessions left behind do not keep it from starting, and the host removes its own.
 . "$(dirname "$0")/lib.sh"
 
 settings '{"name": "Bleed Spreads PDF", "type": "PDF", "data": {"XABL": {"BleedSettings": {"Symmetric": "9"}}, "XPDF": {"PageOptions": {"Spreads": "1"}}, "AYWB": {"FWiz": {}}}}'
@@ -73,14 +75,16 @@ check "resident: the spreads of that export before it" "Book_001.pdf Book_002.pd
     "$(files "$T/out/blocked")"
 check "resident: the export after it" "$reference" "$(boxes after)"
 
-# fault NAME: one export into out/NAME with the distiller NAME.
+# fault NAME [HOST-ARGS...]: one export into out/NAME with the distiller NAME.
 fault() {
+    name=$1
+    shift
     {
         echo "open $(q "$(winpath "$T/Book.lyt")")"
-        export_all "$1"
+        export_all "$name"
         echo "quit"
-    } >"$T/$1.script"
-    run_host "$T/$1.script" --resident-distiller "$T/$1" --distiller "$T/single"
+    } >"$T/$name.script"
+    run_host "$T/$name.script" --resident-distiller "$T/$name" --distiller "$T/single" "$@"
 }
 fault dying
 check "a dying distiller: every page" "$reference" "$(boxes dying)"
@@ -93,5 +97,43 @@ check "nonsense answers: every page" "$reference" "$(boxes nonsense)"
 check "nonsense answers: given up after a few starts" yes \
     "$([ "$(starts nonsense)" -ge 1 ] && [ "$(starts nonsense)" -le 3 ] && echo yes || starts nonsense)"
 check "nonsense answers: every page ran alone" 4 "$(starts single)"
+
+# It says it is ready, then never answers, and a child it left running holds the answers open.
+printf '#!/bin/sh\nsleep 300\n' >"$T/forever"
+chmod +x "$T/forever"
+wrapper stuck "\"$T/forever\" & echo; echo LHready; while read -r n; do :; done"
+rm -f "$T/single.starts"
+fault stuck --distiller-timeout 1
+check "a hanging distiller: every page" "$reference" "$(boxes stuck)"
+check "a hanging distiller: every page ran alone" 4 "$(starts single)"
+check "a hanging distiller: its child ended with it" 0 "$(pgrep -f "$T/forever" | wc -l | tr -d ' ')"
+check "a hanging distiller: given up, and said so" \
+    "distiller: $T/stuck failed 3 times in a row: every further page is distilled by a run of its own" \
+    "$(grep '^distiller:' "$T/host.txt" || true)"
+
+# Spool folders of earlier sessions under every process id this host may get (Wine hands out
+# the same ids after a restart); rmdir takes back only those that stayed empty.
+temp=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp 2>/dev/null | grep -v /Public/ | head -n 1)
+awk -v t="$temp" 'BEGIN { for (p = 4; p <= 4096; p += 4) for (n = 1; n <= 4; ++n)
+    printf "%s/layouthost-spool-%d-%d\n", t, p, n }' | while read -r d; do
+    [ -e "$d" ] || echo "$d"
+done >"$T/stale"
+xargs mkdir <"$T/stale"
+# The distiller notes the real path of the spool folder it is given.
+wrapper spooled 'for a; do last=$a; done; dirname "$last" >"'"$T"'/spool"; exec /usr/bin/gs "$@"'
+rm -f "$T/single.starts"
+{
+    echo "open $(q "$(winpath "$T/Book.lyt")")"
+    export_all spooled
+    echo "quit"
+} >"$T/spooled.script"
+try_host "$T/spooled.script" --resident-distiller "$T/spooled" --distiller "$T/single"
+xargs rmdir <"$T/stale" 2>/dev/null
+check "stale spool folders: the host ran" 0 "$status"
+check "stale spool folders: every page" "$reference" "$(boxes spooled)"
+check "stale spool folders: one distiller served every page" "1 0" \
+    "$(starts spooled) $(starts single)"
+check "the spool folder is gone when the host has exited" "gone" \
+    "$([ -s "$T/spool" ] && [ ! -e "$(cat "$T/spool")" ] && echo gone || cat "$T/spool")"
 
 finish
