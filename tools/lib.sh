@@ -26,3 +26,11 @@ kx_env_down() {
         kx_env_started=no
     fi
 }
+
+# kx_ids HEADER...: NAME=NUMBER lines, to eval, for the ids the headers name, so that scripts
+# drive controls by the names the code uses: `#define IDC_NAME 3` (headers the resource
+# compiler reads) and `constexpr int kNameId = 101, kOtherId = 102;` (the reference host's).
+kx_ids() {
+    sed -n 's/^#define \(ID[CD]_[A-Z0-9_]*\) \([0-9][0-9]*\)$/\1=\2/p' "$@"
+    grep -h '^constexpr int k' "$@" | grep -o 'k[A-Za-z]*Id = [0-9][0-9]*' | sed 's/ = /=/'
+}

@@ -4,7 +4,8 @@
 //
 // Control ids, for scripts: 101 name, 102 bleed (points), 103 export spreads, 104 the type
 // (read-only), 1001 OK, 1002 Cancel; the dialog also answers IDOK and IDCANCEL. Pane
-// controls keep the ids of their plug-in's template.
+// controls keep the ids of their plug-in's template. The test scripts read the ids below by
+// name (tools/lib.sh, kx_ids), so they stay one `constexpr int kNameId = N, ...;` a line.
 #include "kxh_api.h"
 #include "model/output_style.h"
 

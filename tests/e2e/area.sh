@@ -115,7 +115,7 @@ refused_area() {
     export_area "spreads/$1" "Spread PDF"
     echo 'wait-dialog "Kestrix"'
     echo 'expect-message "This box lies wholly outside its page or has no size, so there is no area to export:"'
-    echo 'dump-text 10'
+    echo "dump-text $IDC_MSGBOX_TEXT"
     echo 'answer ok'
 }
 

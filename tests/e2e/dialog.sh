@@ -91,8 +91,8 @@ file-name $(q "$(winpath "$T/out/edited/Spreads")")
 choose $IDC_EXPORT_STYLE "Default PDF"
 click $IDC_EXPORT_EDIT_STYLE
 wait-dialog "Edit Output Style"
-check 103 on
-click 1001
+check $kStyleSpreadsId on
+click $kStyleOkId
 wait-dialog "Save As"
 set $IDC_EXPORT_RANGE "3"
 ok

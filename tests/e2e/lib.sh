@@ -14,14 +14,19 @@ export KX_WINE_DIR
 . "$e2e_root/tools/wine-env"
 kx_root=$e2e_root
 . "$e2e_root/tools/lib.sh"
-# The plug-in's control ids by name ($IDC_EXPORT_RANGE, ...) for the script lines that drive its
-# dialogs, read from the header that its resource scripts and its code share.
-eval "$(sed -n 's/^#define \(ID[CD]_[A-Z0-9_]*\) \([0-9][0-9]*\)$/\1=\2/p' \
-    "$e2e_root/src/resources/dialog_ids.h")"
-if [ -z "${IDC_EXPORT_RANGE:-}" ]; then
-    echo "$e2e_name: no control ids in src/resources/dialog_ids.h"
+# Control ids by name for the script lines that drive dialogs: the plug-in's ($IDC_EXPORT_RANGE,
+# ...) from the header its resource scripts and its code share, the host's style editor and
+# print dialog ($kStyleNameId, ...) from the host's headers.
+eval "$(kx_ids "$e2e_root/src/resources/dialog_ids.h" "$e2e_root/refhost/app/style_editor.h" \
+    "$e2e_root/refhost/app/print_dialog.h")"
+if [ -z "${IDC_EXPORT_RANGE:-}" ] || [ -z "${kStyleNameId:-}" ]; then
+    echo "$e2e_name: no control ids in src/resources/dialog_ids.h or refhost/app/style_editor.h"
     exit 1
 fi
+# The system's own: the Cancel button (of the plug-in's dialogs too) and the Save As dialog's
+# file name field (cmb13).
+IDCANCEL=2
+IDC_SAVE_AS_FILE_NAME=1148
 
 e2e_host="$e2e_build/refhost/layouthost.exe"
 e2e_plugin="$e2e_build/src/host/Kestrix.dll"

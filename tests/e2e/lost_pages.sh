@@ -29,7 +29,7 @@ refused() {
     echo 'wait-dialog "Kestrix"'
     echo "expect-message $(q "$message")"
     echo "answer ok"
-    echo "expect-text 3 $(q "$range")"
+    echo "expect-text $IDC_EXPORT_RANGE $(q "$range")"
     echo "cancel"
 }
 
@@ -42,7 +42,8 @@ prefs
     echo 'expect-message "The page could not be exported:"'
     echo "answer ok"
     # An offset that wraps the page number, and no numbers at all, name every page alike.
-    refused wrap "Default PDF" "1-2" "$repeated" "check 5 on" "set 6 40000"
+    refused wrap "Default PDF" "1-2" "$repeated" "check $IDC_EXPORT_ABSOLUTE on" \
+        "set $IDC_EXPORT_OFFSET 40000"
     refused none "No Number" "1-3" "$repeated"
     refused suffix "Long Suffix" "1" "The file naming of this output style cannot be used: its separator or suffix is longer than 31 bytes or holds a character that file names cannot hold."
     echo "close"
@@ -51,34 +52,34 @@ prefs
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/restart/Catalog")")"
-    echo 'choose 9 "Default PDF"'
-    echo "click 4"
-    echo "expect-checked 5 on"
-    echo 'expect-text 3 "1-6"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "click $IDC_EXPORT_ALL"
+    echo "expect-checked $IDC_EXPORT_ABSOLUTE on"
+    echo "expect-text $IDC_EXPORT_RANGE \"1-6\""
     echo "ok"
     echo "close"
     # Page names holding "-": the proposed page and "all" are ranges the dialog accepts.
     echo "open $(q "$(winpath "$T/Prefixed.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 3 "A-1"'
+    echo "expect-text $IDC_EXPORT_RANGE \"A-1\""
     echo "file-name $(q "$(winpath "$T/out/prefixed/Catalog")")"
-    echo 'choose 9 "Default PDF"'
-    echo "click 4"
-    echo 'expect-text 3 "A-1-A-3"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "click $IDC_EXPORT_ALL"
+    echo "expect-text $IDC_EXPORT_RANGE \"A-1-A-3\""
     echo "ok"
     # Edit… renames the chosen style: the list follows and the run uses the new name.
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/renamed/Catalog")")"
-    echo 'choose 9 "Renamable"'
-    echo "click 10"
+    echo "choose $IDC_EXPORT_STYLE \"Renamable\""
+    echo "click $IDC_EXPORT_EDIT_STYLE"
     echo 'wait-dialog "Edit Output Style"'
-    echo 'set 101 "Renamed PDF"'
+    echo "set $kStyleNameId \"Renamed PDF\""
     echo "ok"
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 9 "Renamed PDF"'
-    echo 'set 3 "A-2"'
+    echo "expect-text $IDC_EXPORT_STYLE \"Renamed PDF\""
+    echo "set $IDC_EXPORT_RANGE \"A-2\""
     echo "ok"
     echo "close"
     # A page name that would climb out of the chosen folder.

@@ -20,7 +20,7 @@ layout "$T/Single.lyt" 1
 prefs
 
 # Each case: folder, style, range, extra dialog lines, expected files.
-cases='
+cases="
 default|Default PDF|5||Catalog_005.pdf
 before|Before|5||005_Catalog.pdf
 plain|Plain|5||Catalog_5.pdf
@@ -28,8 +28,8 @@ nonumber|No Number|5||Catalog_.pdf
 same|Same File|4-6||Catalog
 neverseen|Never Seen|5||Catalog5
 eps|Naming EPS|5||Catalog_005.eps
-offset|Default PDF|1-3|check 5 on;set 6 -1|Catalog_.pdf Catalog_001.pdf Catalog_002.pdf
-'
+offset|Default PDF|1-3|check $IDC_EXPORT_ABSOLUTE on;set $IDC_EXPORT_OFFSET -1|Catalog_.pdf Catalog_001.pdf Catalog_002.pdf
+"
 
 {
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
@@ -92,7 +92,7 @@ check "one page, AddAlways default" "Catalog_001.pdf" "$(files "$T/out/single1")
     echo "open-untitled $(q "$(winpath "$T/Catalog.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 1148 "Project1"'
+    echo "expect-text $IDC_SAVE_AS_FILE_NAME \"Project1\""
     echo "cancel"
     echo "quit"
 } >"$T/untitled.script"
@@ -117,7 +117,7 @@ refused() {
     echo 'wait-dialog "Kestrix"'
     echo "expect-message $(q "$5")"
     echo "answer ok"
-    echo "expect-text 3 $(q "$4")"
+    echo "expect-text $IDC_EXPORT_RANGE $(q "$4")"
     echo "cancel"
 }
 mkdir -p "$T/out/latin" "$T/out/greek" "$T/out/cyrillic" "$T/out/distinct" "$T/out/device" \
@@ -136,7 +136,7 @@ mkdir -p "$T/out/latin" "$T/out/greek" "$T/out/cyrillic" "$T/out/distinct" "$T/o
     echo 'menu "Export page area…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/area/con")")"
-    echo 'choose 9 "Default PDF"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
     echo "ok"
     echo 'wait-dialog "Kestrix"'
     echo "expect-message $(q "$reserved$cr${cr}con.pdf")"
@@ -163,7 +163,7 @@ area() {
     echo 'menu "Export page area…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$1")")"
-    echo "choose 9 $(q "$2")"
+    echo "choose $IDC_EXPORT_STYLE $(q "$2")"
     echo "ok"
 }
 {
@@ -193,7 +193,7 @@ area() {
         echo 'wait-dialog "Kestrix"'
         echo "expect-message $(q "$project$cr$cr$shown")"
         echo "answer ok"
-        echo 'expect-text 3 1'
+        echo "expect-text $IDC_EXPORT_RANGE 1"
         echo "cancel"
     done
     echo "quit"
@@ -211,17 +211,17 @@ done
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'choose 9 "Default PDF"'
-    echo 'expect-text 1148 Catalog'
-    echo 'choose 9 "By Layout"'
-    echo 'expect-checked 7 on'
-    echo 'expect-text 1148 "Layout 1"'
-    echo 'choose 9 "Default PDF"'
-    echo 'expect-checked 7 off'
-    echo 'expect-text 1148 Catalog'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "expect-text $IDC_SAVE_AS_FILE_NAME Catalog"
+    echo "choose $IDC_EXPORT_STYLE \"By Layout\""
+    echo "expect-checked $IDC_EXPORT_BASE_NAME on"
+    echo "expect-text $IDC_SAVE_AS_FILE_NAME \"Layout 1\""
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "expect-checked $IDC_EXPORT_BASE_NAME off"
+    echo "expect-text $IDC_SAVE_AS_FILE_NAME Catalog"
     echo 'file-name Mine'
-    echo 'choose 9 "By Layout"'
-    echo 'expect-text 1148 Mine'
+    echo "choose $IDC_EXPORT_STYLE \"By Layout\""
+    echo "expect-text $IDC_SAVE_AS_FILE_NAME Mine"
     echo "cancel"
     echo "quit"
 } >"$T/base.script"

@@ -16,24 +16,24 @@ naming() { # STYLE: the style's naming record as the settings file holds it, key
 # A PDF style whose naming record holds no keys shows the defaults and stores them unchanged;
 # confirming a Print style's editor stores no naming record, as it shows no pane. A style that
 # never had a naming record gets one: the host creates it, so the edit sticks.
-cat >"$T/defaults.script" <<'SCRIPT'
+cat >"$T/defaults.script" <<SCRIPT
 style-editor "Default PDF"
 wait-dialog "Edit Output Style"
-expect-text 1 "File name:"
-expect-text 2 Project
-expect-text 4 _
-expect-text 6 00x
-expect-text 8 .pdf
-expect-checked 9 off
-expect-text 9 "Page number before file name"
-expect-checked 10 off
+expect-text $IDC_PANE_FILE_NAME "File name:"
+expect-text $IDC_PANE_BASE Project
+expect-text $IDC_PANE_SEPARATOR _
+expect-text $IDC_PANE_NUMBERS 00x
+expect-text $IDC_PANE_SUFFIX .pdf
+expect-checked $IDC_PANE_NUMBER_BEFORE_NAME off
+expect-text $IDC_PANE_NUMBER_BEFORE_NAME "Page number before file name"
+expect-checked $IDC_PANE_PAGE_MARGINS off
 ok
 style-editor Proof
 wait-dialog "Edit Output Style"
 ok
 style-editor "Never Seen"
 wait-dialog "Edit Output Style"
-set 4 -
+set $IDC_PANE_SEPARATOR -
 ok
 quit
 SCRIPT
@@ -52,21 +52,21 @@ cp "$T/settings.json" "$T/settings.before"
 cat >"$T/refused.script" <<SCRIPT
 style-editor "Default PDF"
 wait-dialog "Edit Output Style"
-set 102 5
-set 4 "a/b"
+set $kStyleBleedId 5
+set $IDC_PANE_SEPARATOR "a/b"
 ok
 expect-message "Separator and suffix cannot hold characters that file names do not allow:"
 answer ok
-expect-text 4 "a/b"
-expect-text 102 5
-set 4 -
-set 8 "$long"
+expect-text $IDC_PANE_SEPARATOR "a/b"
+expect-text $kStyleBleedId 5
+set $IDC_PANE_SEPARATOR -
+set $IDC_PANE_SUFFIX "$long"
 ok
 expect-message "The separator or the suffix is too long:"
 answer ok
-expect-text 8 "$long"
-type 8 "$long"
-expect-text 8 "$(printf %s "$long" | cut -c1-31)"
+expect-text $IDC_PANE_SUFFIX "$long"
+type $IDC_PANE_SUFFIX "$long"
+expect-text $IDC_PANE_SUFFIX "$(printf %s "$long" | cut -c1-31)"
 cancel
 quit
 SCRIPT
@@ -81,14 +81,14 @@ check "refused: nothing stored" same \
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/edited/Catalog")")"
-    echo 'choose 9 "Default PDF"'
-    echo 'click 10'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "click $IDC_EXPORT_EDIT_STYLE"
     echo 'wait-dialog "Edit Output Style"'
-    echo 'set 4 -'
-    echo 'choose 6 0x'
-    echo 'check 9 on'
+    echo "set $IDC_PANE_SEPARATOR -"
+    echo "choose $IDC_PANE_NUMBERS 0x"
+    echo "check $IDC_PANE_NUMBER_BEFORE_NAME on"
     echo 'ok'
-    echo 'set 3 5'
+    echo "set $IDC_EXPORT_RANGE 5"
     echo 'ok'
     echo 'quit'
 } >"$T/edited.script"
@@ -112,8 +112,9 @@ cp "$T/settings.json" "$T/settings.before"
 cr=$(printf '\r')
 toolong="The separator or the suffix is too long:"
 {
-    for case in "Long Suffix|8|Suffix|$long_suffix" "Accents|8|Suffix|$accents" \
-        "Long Sep|4|Separator|$long_sep"; do
+    for case in "Long Suffix|$IDC_PANE_SUFFIX|Suffix|$long_suffix" \
+        "Accents|$IDC_PANE_SUFFIX|Suffix|$accents" \
+        "Long Sep|$IDC_PANE_SEPARATOR|Separator|$long_sep"; do
         style=${case%%|*} rest=${case#*|}
         item=${rest%%|*} rest=${rest#*|}
         field=${rest%%|*} text=${rest#*|}
@@ -134,13 +135,13 @@ check "stored texts too long: confirming unchanged stores nothing" same \
 # Stored box values other than 0 and 1 (a hand-edited 2) stay as stored when the editor is
 # confirmed with the boxes untouched; a box the user changes stores 0 or 1.
 settings '{"name": "Twos", "type": "PDF", "data": {"AYWB": {"FWiz": {"NumberBeforeName": "2", "PageMargins": "2"}}}}'
-cat >"$T/twos.script" <<'SCRIPT'
+cat >"$T/twos.script" <<SCRIPT
 style-editor Twos
 wait-dialog "Edit Output Style"
 ok
 style-editor "Default PDF"
 wait-dialog "Edit Output Style"
-check 10 on
+check $IDC_PANE_PAGE_MARGINS on
 ok
 quit
 SCRIPT

@@ -18,7 +18,7 @@ refused_page() {
     export_pages "$1" "$2" "1"
     echo 'wait-dialog "Kestrix"'
     echo 'expect-message "The page could not be exported:"'
-    echo 'dump-text 10'
+    echo "dump-text $IDC_MSGBOX_TEXT"
     echo 'answer ok'
 }
 

@@ -26,8 +26,8 @@ prefs "AbortOnOverflow=0"
     echo 'answer yes'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/Long")")"
-    echo 'choose 9 "Default PDF"'
-    echo 'set 3 "1"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "set $IDC_EXPORT_RANGE \"1\""
     echo 'ok'
     echo 'quit'
 } >"$T/ask.script"
@@ -74,7 +74,7 @@ prefs "JobSlug=1" "AbortOnOverflow=1"
     echo 'menu "Export page area…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/SlugB")")"
-    echo 'choose 9 "Default PDF"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
     echo 'ok'
     echo 'wait-dialog "Kestrix"'
     echo 'expect-message "Text overflow! Printing will be aborted!"'

@@ -9,12 +9,13 @@ layout "$T/Catalog.lyt" 3
 mkdir -p "$T/out/log"
 e2e_log="$(dirname "$(dirname "$e2e_user_dir")")/Documents/Quendrel/Kestrix.txt"
 
-# expect_boxes STATE...: script lines checking boxes 3 to 9 of the dialog.
+# expect_boxes STATE...: script lines checking the seven boxes of the dialog, in their order.
 expect_boxes() {
-    id=3
-    for state in "$@"; do
-        echo "expect-checked $id $state"
-        id=$((id + 1))
+    for id in $IDC_PREFS_LAST_FOLDER $IDC_PREFS_LOGGING $IDC_PREFS_ADD_ALWAYS \
+        $IDC_PREFS_OVERWRITE_WARNING $IDC_PREFS_JOB_SLUG $IDC_PREFS_TRACKING \
+        $IDC_PREFS_ABORT_ON_OVERFLOW; do
+        echo "expect-checked $id $1"
+        shift
     done
 }
 
@@ -25,7 +26,7 @@ rm -f "$e2e_prefs"
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
     expect_boxes off off on off off off off
-    echo 'check 4 on'
+    echo "check $IDC_PREFS_LOGGING on"
     echo 'ok'
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
     export_pages "$T/out/log/Catalog" "Default PDF" "2"
@@ -48,9 +49,9 @@ cp "$e2e_prefs" "$T/prefs.set"
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
     expect_boxes on off on off on off off
-    echo 'check 3 off'
-    echo 'check 4 on'
-    echo 'check 9 on'
+    echo "check $IDC_PREFS_LAST_FOLDER off"
+    echo "check $IDC_PREFS_LOGGING on"
+    echo "check $IDC_PREFS_ABORT_ON_OVERFLOW on"
     echo 'cancel'
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
@@ -65,7 +66,7 @@ check "cancel: the file is untouched" same "$(cmp -s "$T/prefs.set" "$e2e_prefs"
 {
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
-    echo 'check 3 off'
+    echo "check $IDC_PREFS_LAST_FOLDER off"
     echo 'ok'
     echo 'quit'
 } >"$T/ok.script"
@@ -78,8 +79,8 @@ check "ok: JobSlug kept" 1 "$(pref JobSlug)"
 {
     echo 'menu "Voreinstellungen…"'
     echo 'wait-dialog "Kestrix - Voreinstellungen"'
-    echo 'expect-text 4 Protokolldatei'
-    echo 'expect-text 2 Abbrechen'
+    echo "expect-text $IDC_PREFS_LOGGING Protokolldatei"
+    echo "expect-text $IDCANCEL Abbrechen"
     echo 'cancel'
     echo 'quit'
 } >"$T/german.script"
@@ -94,7 +95,7 @@ prefs LastFolder=2 Logging=2 AddAlways=2 OverwriteWarning=2 JobSlug=2 Tracking=2
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
     expect_boxes off on off on off on off
-    echo 'check 9 on'
+    echo "check $IDC_PREFS_ABORT_ON_OVERFLOW on"
     echo 'ok'
     echo 'quit'
 } >"$T/twos.script"
@@ -115,7 +116,7 @@ cp "$e2e_prefs" "$T/prefs.odd"
     echo 'menu "Voreinstellungen…"'
     echo 'wait-dialog "Kestrix - Voreinstellungen"'
     expect_boxes off off on off off off off
-    echo 'check 8 on'
+    echo "check $IDC_PREFS_TRACKING on"
     echo 'ok'
     echo 'quit'
 } >"$T/odd.script"
@@ -161,7 +162,7 @@ done
 {
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
-    echo 'check 8 on'
+    echo "check $IDC_PREFS_TRACKING on"
     echo 'ok'
     echo 'quit'
 } >"$T/a.script"

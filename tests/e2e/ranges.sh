@@ -24,13 +24,13 @@ long|$(printf '1,2,%.0s' $(seq 70))12|Catalog_001.pdf Catalog_002.pdf Catalog_01
 
 # refused RANGE: the lines that type RANGE, press Save and meet the refusal.
 refused() {
-    echo "set 3 $(q "$1")"
+    echo "set $IDC_EXPORT_RANGE $(q "$1")"
     echo "ok"
     echo 'wait-dialog "Kestrix"'
     echo 'expect-message "Invalid page range!"'
     echo "answer ok"
     echo 'wait-dialog "Save As"'
-    echo "expect-text 3 $(q "$1")"
+    echo "expect-text $IDC_EXPORT_RANGE $(q "$1")"
 }
 
 {
@@ -38,7 +38,7 @@ refused() {
     echo "$accepted" | while IFS='|' read -r dir range expected; do
         [ -n "$dir" ] || continue
         mkdir -p "$T/out/$dir"
-        export_pages "$T/out/$dir/Catalog" "Default PDF" "$range" "check 5 on"
+        export_pages "$T/out/$dir/Catalog" "Default PDF" "$range" "check $IDC_EXPORT_ABSOLUTE on"
     done
 
     # Each refusal keeps the dialog open; the last, valid range is the one exported.
@@ -46,10 +46,10 @@ refused() {
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/refused/Catalog")")"
-    echo 'choose 9 "Default PDF"'
-    echo "check 5 on"
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "check $IDC_EXPORT_ABSOLUTE on"
     for range in ",1" "0" "13" "5-3" "3-" "-3"; do refused "$range"; done
-    echo 'set 3 "2"'
+    echo "set $IDC_EXPORT_RANGE \"2\""
     echo "ok"
     echo "close"
 
@@ -61,10 +61,10 @@ refused() {
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/absnames/Front")")"
-    echo 'choose 9 "Default PDF"'
-    echo "check 5 on"
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
+    echo "check $IDC_EXPORT_ABSOLUTE on"
     refused "ii-iii"
-    echo 'set 3 "4"'
+    echo "set $IDC_EXPORT_RANGE \"4\""
     echo "ok"
     echo "close"
 
@@ -122,16 +122,16 @@ mkdir -p "$T/out/twoways" "$T/out/oneway"
     echo "page 3"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-checked 5 on'
-    echo 'expect-text 3 "3"'
+    echo "expect-checked $IDC_EXPORT_ABSOLUTE on"
+    echo "expect-text $IDC_EXPORT_RANGE \"3\""
     echo "cancel"
     echo "page 1"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
     echo "file-name $(q "$(winpath "$T/out/twoways/Dashes")")"
-    echo 'choose 9 "Default PDF"'
+    echo "choose $IDC_EXPORT_STYLE \"Default PDF\""
     for range in "2,1-2" "1,2" "i-ii"; do
-        echo "set 3 $(q "$range")"
+        echo "set $IDC_EXPORT_RANGE $(q "$range")"
         echo "ok"
         echo 'wait-dialog "Kestrix"'
         if [ "$range" = "2,1-2" ]; then
@@ -141,11 +141,11 @@ mkdir -p "$T/out/twoways" "$T/out/oneway"
         fi
         echo "answer ok"
         echo 'wait-dialog "Save As"'
-        echo "expect-text 3 $(q "$range")"
+        echo "expect-text $IDC_EXPORT_RANGE $(q "$range")"
     done
     # The first reading, written as the message says.
-    echo "check 5 on"
-    echo 'set 3 "2,3"'
+    echo "check $IDC_EXPORT_ABSOLUTE on"
+    echo "set $IDC_EXPORT_RANGE \"2,3\""
     echo "ok"
     export_pages "$T/out/oneway/Dashes" "Default PDF" "A-1,1-2-1-2,2-1,2"
     echo "quit"

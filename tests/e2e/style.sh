@@ -20,12 +20,12 @@ prefs
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 9 "Default EPS"'
-    echo 'choose 9 "-"'
-    echo 'expect-text 9 "Default EPS"'
-    echo 'choose 9 "Second PDF"'
+    echo "expect-text $IDC_EXPORT_STYLE \"Default EPS\""
+    echo "choose $IDC_EXPORT_STYLE \"-\""
+    echo "expect-text $IDC_EXPORT_STYLE \"Default EPS\""
+    echo "choose $IDC_EXPORT_STYLE \"Second PDF\""
     echo "file-name $(q "$(winpath "$T/out/first/Catalog")")"
-    echo 'set 3 "1"'
+    echo "set $IDC_EXPORT_RANGE \"1\""
     echo "ok"
     echo "dump-data layout AYWB"
     echo "save-as $(q "$(winpath "$T/Saved.lyt")")"
@@ -44,7 +44,7 @@ prefs
     echo "open $(q "$(winpath "$T/Saved.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 9 "Second PDF"'
+    echo "expect-text $IDC_EXPORT_STYLE \"Second PDF\""
     echo "cancel"
     echo "quit"
 } >"$T/layoutname.script"
@@ -84,9 +84,9 @@ prefs "OutputStyle=Deleted Style"
     echo "open $(q "$(winpath "$T/Catalog.lyt")")"
     echo 'menu "Export pages…"'
     echo 'wait-dialog "Save As"'
-    echo 'expect-text 9 "Default EPS"'
+    echo "expect-text $IDC_EXPORT_STYLE \"Default EPS\""
     echo "file-name $(q "$(winpath "$T/out/gone/Catalog")")"
-    echo 'set 3 "2"'
+    echo "set $IDC_EXPORT_RANGE \"2\""
     echo "ok"
     echo "quit"
 } >"$T/gone.script"

@@ -129,7 +129,7 @@ menu "Copy Tracking"
 dump-clipboard
 menu "Show Tracking…"
 wait-dialog Tracking
-dump-text 3
+dump-text $IDC_TRACKING_HISTORY
 ok
 save
 quit

@@ -15,6 +15,15 @@ export KX_WINE_DIR
 . "$ha_root/tools/wine-env"
 kx_root=$ha_root
 . "$ha_root/tools/lib.sh"
+# Control ids by name for the script lines that drive dialogs: the host's style editor and print
+# dialog ($kStyleNameId, ...) from the host's headers, the probe's pane ($IDC_PROBE_NOTE, ...)
+# from the header its resource script and its code share.
+eval "$(kx_ids "$ha_root/refhost/app/style_editor.h" "$ha_root/refhost/app/print_dialog.h" \
+    "$ha_root/tests/hostapp/probe_ids.h")"
+if [ -z "${kStyleNameId:-}" ] || [ -z "${IDC_PROBE_NOTE:-}" ]; then
+    echo "$ha_name: no control ids in refhost/app/style_editor.h or tests/hostapp/probe_ids.h"
+    exit 1
+fi
 
 T=$(mktemp -d "${TMPDIR:-/tmp}/kx-hostapp-$ha_name.XXXXXX")
 mkdir -p "$T/plugins"
@@ -27,9 +36,10 @@ q() {
 }
 
 # host SCRIPT-TEXT [HOST-ARGS...]: runs the script with the plug-ins of $T/plugins and the
-# settings $T/settings.json. Sets $status; stdout in $T/out, stderr in $T/err (CR removed).
+# settings $T/settings.json; SCRIPT-TEXT "-" reads it from stdin. Sets $status; stdout in
+# $T/out, stderr in $T/err (CR removed).
 host() {
-    printf '%s\n' "$1" >"$T/script"
+    if [ "$1" = - ]; then cat >"$T/script"; else printf '%s\n' "$1" >"$T/script"; fi
     shift
     status=0
     timeout 150 "$ha_root/tools/wine-run" "$ha_exe" --plugins "$(winpath "$T/plugins")" \

@@ -71,23 +71,25 @@ check "idle host: the timer sent 12" yes \
 # The style editor hosts the probe's pane: declared, defined, filled, checked and saved on OK,
 # closed.
 rm -f "$T/probe.log"
-host 'style-editor "Default PDF"
-expect-text 1 "Probe note:"
-expect-text 3 ""
-expect-checked 4 on
-expect-text 2 one
-set 3 "hello there"
-choose 2 two
-check 4 off
+host - <<SCRIPT
+style-editor "Default PDF"
+expect-text $IDC_PROBE_LABEL "Probe note:"
+expect-text $IDC_PROBE_NOTE ""
+expect-checked $IDC_PROBE_FLAG on
+expect-text $IDC_PROBE_CHOICE one
+set $IDC_PROBE_NOTE "hello there"
+choose $IDC_PROBE_CHOICE two
+check $IDC_PROBE_FLAG off
 ok
 style-editor "Default PDF"
-expect-text 3 "hello there"
-set 3 "not kept"
+expect-text $IDC_PROBE_NOTE "hello there"
+set $IDC_PROBE_NOTE "not kept"
 cancel
 style-editor "Default EPS"
 wait-dialog "Edit Output Style"
 cancel
-quit'
+quit
+SCRIPT
 check "pane: status" 0 "$status"
 check "pane: report" "" "$(script_errors)"
 check "pane: messages" \

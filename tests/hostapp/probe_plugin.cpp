@@ -3,6 +3,7 @@
 // menu, a context item, a key and a style-editor pane, so that a test can see what the host
 // sends and in which order. Its page hooks also mark their place in the PostScript.
 #include "kxh_api.h"
+#include "probe_ids.h"
 
 #include <windows.h>
 
@@ -15,7 +16,6 @@ namespace {
 
 const uint32_t kProbeId = KXH_FOURCC('P', 'R', 'O', 'B');
 const uint32_t kProbeOwner = kProbeId;
-const UINT kPaneDialog = 100;
 
 HMODULE module;
 uint32_t paneMessage;
@@ -163,35 +163,35 @@ int32_t KXH_CALL onPane(void* raw) {
     switch (p->paneMessage) {
     case KXH_PANE_DECLARE:
         p->resourceModule = module;
-        p->resourceId = kPaneDialog;
+        p->resourceId = IDD_PROBE_PANE;
         break;
     case KXH_PANE_DEFINE_ITEMS:
-        panes.defineItem(p->pane, 1, KXH_PANE_ITEM_STATIC);
-        panes.defineItem(p->pane, 2, KXH_PANE_ITEM_POPUP);
-        panes.defineItem(p->pane, 3, KXH_PANE_ITEM_TEXT_FIELD);
-        panes.defineItem(p->pane, 4, KXH_PANE_ITEM_CHECK_BOX);
+        panes.defineItem(p->pane, IDC_PROBE_LABEL, KXH_PANE_ITEM_STATIC);
+        panes.defineItem(p->pane, IDC_PROBE_CHOICE, KXH_PANE_ITEM_POPUP);
+        panes.defineItem(p->pane, IDC_PROBE_NOTE, KXH_PANE_ITEM_TEXT_FIELD);
+        panes.defineItem(p->pane, IDC_PROBE_FLAG, KXH_PANE_ITEM_CHECK_BOX);
         break;
     case KXH_PANE_FILL: {
         KxhContainer c = styles.getContainer(p->style, kProbeOwner, 0);
         if (c) styles.getValue(styles.rootDict(c), "Note", note, sizeof note);
         styles.releaseContainer(c);
-        panes.setItemText(p->pane, 1, "Probe note:");
-        panes.setItemText(p->pane, 3, note);
-        panes.addPopupEntry(p->pane, 2, "one");
-        panes.addPopupEntry(p->pane, 2, "two");
-        panes.setPopupSelection(p->pane, 2, 0);
-        panes.setChecked(p->pane, 4, 1);
+        panes.setItemText(p->pane, IDC_PROBE_LABEL, "Probe note:");
+        panes.setItemText(p->pane, IDC_PROBE_NOTE, note);
+        panes.addPopupEntry(p->pane, IDC_PROBE_CHOICE, "one");
+        panes.addPopupEntry(p->pane, IDC_PROBE_CHOICE, "two");
+        panes.setPopupSelection(p->pane, IDC_PROBE_CHOICE, 0);
+        panes.setChecked(p->pane, IDC_PROBE_FLAG, 1);
         break;
     }
     case KXH_PANE_SAVE: {
         KxhContainer c = styles.getContainer(p->style, kProbeOwner, 1);
         KxhDict root = styles.rootDict(c);
-        panes.getItemText(p->pane, 3, note, sizeof note);
+        panes.getItemText(p->pane, IDC_PROBE_NOTE, note, sizeof note);
         styles.setValue(root, "Note", note);
         char number[16];
-        snprintf(number, sizeof number, "%d", panes.popupSelection(p->pane, 2));
+        snprintf(number, sizeof number, "%d", panes.popupSelection(p->pane, IDC_PROBE_CHOICE));
         styles.setValue(root, "Choice", number);
-        snprintf(number, sizeof number, "%d", panes.isChecked(p->pane, 4));
+        snprintf(number, sizeof number, "%d", panes.isChecked(p->pane, IDC_PROBE_FLAG));
         styles.setValue(root, "Flag", number);
         styles.putContainer(p->style, kProbeOwner, c);
         styles.releaseContainer(c);

@@ -19,7 +19,7 @@ run_case 'page' 'script: line 1: page: takes 1 argument' 2
 run_case 'print "Default PDF"' 'script: line 1: print: takes 2 to 4 arguments' 2
 run_case 'close now' 'script: line 1: close: takes 0 arguments' 2
 run_case 'key' 'script: line 1: key: needs at least 1 argument' 2
-run_case 'set 3 "open' 'script: line 1: unterminated quote' 2
+run_case "set $kStyleNameId \"open" 'script: line 1: unterminated quote' 2
 run_case 'page 1' 'script: line 1: page: no project is open' 2
 run_case "open $cat_lyt\npage 13" 'script: line 2: page: no page 13 (the layout has 12)' 2
 run_case "open $cat_lyt\npage 0" 'script: line 2: page: no page 0 (the layout has 12)' 2
@@ -35,9 +35,9 @@ run_case 'style-editor Nope' 'script: line 1: no output style "Nope"' 2
 run_case 'key E ctrl hyper' 'script: line 1: key: unknown modifier "hyper"' 2
 run_case 'key EF ctrl' 'script: line 1: key: "EF" is not one character' 2
 run_case 'lang fr' 'script: line 1: lang: takes en, de or a number, not "fr"' 2
-run_case 'click 1' 'script: line 1: no dialog is open' 2
+run_case "click $kStyleOkId" 'script: line 1: no dialog is open' 2
 run_case 'click one' 'script: line 1: click: "one" is not a control id' 2
-run_case 'check 5 maybe' 'script: line 1: check: takes on or off, not "maybe"' 2
+run_case "check $kStyleSpreadsId maybe" 'script: line 1: check: takes on or off, not "maybe"' 2
 run_case 'answer perhaps' 'script: line 1: answer: takes yes, no or ok, not "perhaps"' 2
 run_case 'expect-message "Hello"' 'script: line 1: no dialog is open' 2
 run_case 'wait-dialog Nothing 0.5' 'script: line 1: no dialog "Nothing" within 0.5 seconds' 2
@@ -45,12 +45,12 @@ run_case 'wait-dialog Nothing soon' 'script: line 1: wait-dialog: "soon" is not 
 # Lines after quit are not run.
 run_case 'quit\npage 99' '' 0
 # A failed check while a dialog is up ends the host at once, with the dialog still open.
-run_case 'style-editor "Default PDF"\nexpect-text 101 Wrong' \
-    'script: line 2: expect-text: control 101: expected "Wrong", found "Default PDF"' 2
-run_case 'style-editor "Default PDF"\nexpect-checked 103 on' \
-    'script: line 2: expect-checked: control 103: expected on, found off' 2
-run_case 'style-editor "Default PDF"\nexpect-enabled 103 off' \
-    'script: line 2: expect-enabled: control 103: expected off, found on' 2
+run_case "style-editor \"Default PDF\"\nexpect-text $kStyleNameId Wrong" \
+    "script: line 2: expect-text: control $kStyleNameId: expected \"Wrong\", found \"Default PDF\"" 2
+run_case "style-editor \"Default PDF\"\nexpect-checked $kStyleSpreadsId on" \
+    "script: line 2: expect-checked: control $kStyleSpreadsId: expected on, found off" 2
+run_case "style-editor \"Default PDF\"\nexpect-enabled $kStyleSpreadsId off" \
+    "script: line 2: expect-enabled: control $kStyleSpreadsId: expected off, found on" 2
 
 # The front project's changed mark.
 run_case "open $cat_lyt\nexpect-changed no" '' 0
@@ -70,8 +70,9 @@ limit_case() {
 }
 limit_case 'style-editor "Default PDF"' \
     'script: line 1: the command did not finish: dialog "Edit Output Style" waited 2 seconds with no script line to drive it'
-limit_case 'style-editor "Default PDF"\nclick 999' \
-    'script: line 2: no control 999 in dialog "Edit Output Style"'
+no_such_control=999
+limit_case "style-editor \"Default PDF\"\nclick $no_such_control" \
+    "script: line 2: no control $no_such_control in dialog \"Edit Output Style\""
 limit_case 'style-editor "Default PDF"\nanswer yes' \
     'script: line 2: no message box in dialog "Edit Output Style"'
 for value in 0 -3 soon; do

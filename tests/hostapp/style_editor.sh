@@ -6,17 +6,19 @@ style_value() { # NAME JQ-PATH
     jq -r --arg n "$1" ".outputStyles[] | select(.name == \$n) | $2" "$T/settings.json" 2>&1
 }
 
-host 'style-editor "Print PDF"
+host - <<SCRIPT
+style-editor "Print PDF"
 wait-dialog "Edit Output Style"
-expect-text 101 "Print PDF"
-expect-text 104 PDF
-expect-text 102 9
-expect-checked 103 off
-set 101 "Proof PDF"
-set 102 4.5
-check 103 on
+expect-text $kStyleNameId "Print PDF"
+expect-text $kStyleTypeId PDF
+expect-text $kStyleBleedId 9
+expect-checked $kStyleSpreadsId off
+set $kStyleNameId "Proof PDF"
+set $kStyleBleedId 4.5
+check $kStyleSpreadsId on
 ok
-quit'
+quit
+SCRIPT
 check "edit: status" 0 "$status"
 check "edit: report" "" "$(script_errors)"
 check "edit: the style is renamed" "Proof PDF" "$(style_value "Proof PDF" .name)"
@@ -26,55 +28,63 @@ check "edit: the other styles stay" "Default EPS,Default PDF,Proof PDF,Spreads E
     "$(jq -r '[.outputStyles[].name] | join(",")' "$T/settings.json")"
 
 # The EPS spreads switch lives elsewhere in the data; switching it off is stored as 0.
-host 'style-editor "Spreads EPS"
-expect-checked 103 on
-click 103
-expect-checked 103 off
-ok'
+host - <<SCRIPT
+style-editor "Spreads EPS"
+expect-checked $kStyleSpreadsId on
+click $kStyleSpreadsId
+expect-checked $kStyleSpreadsId off
+ok
+SCRIPT
 check "EPS spreads off: status" 0 "$status"
 check "EPS spreads off: stored" 0 "$(style_value "Spreads EPS" .data.XPXT.EPS.General.Spread)"
 
 cp "$T/settings.json" "$T/before.json"
-host 'style-editor "Default EPS"
-set 101 Changed
-set 102 3
+host - <<SCRIPT
+style-editor "Default EPS"
+set $kStyleNameId Changed
+set $kStyleBleedId 3
 cancel
-quit'
+quit
+SCRIPT
 check "cancel: status" 0 "$status"
 check "cancel: the settings file is untouched" same \
     "$(cmp -s "$T/before.json" "$T/settings.json" && echo same || echo changed)"
 
 # Refused values keep the editor open after the message box.
-host 'style-editor "Default EPS"
-set 102 lots
+host - <<SCRIPT
+style-editor "Default EPS"
+set $kStyleBleedId lots
 ok
 expect-message "The bleed must be a number of points from 0 to 1000."
 answer ok
-set 102 -2
+set $kStyleBleedId -2
 ok
 expect-message "The bleed must be a number of points from 0 to 1000."
 answer ok
-set 102 2
-set 101 "Default PDF"
+set $kStyleBleedId 2
+set $kStyleNameId "Default PDF"
 ok
 expect-message "A style named \"Default PDF\" exists already."
 answer ok
-set 101 ""
+set $kStyleNameId ""
 ok
 expect-message "The style needs a name."
 answer ok
-expect-text 101 ""
-cancel'
+expect-text $kStyleNameId ""
+cancel
+SCRIPT
 check "refused values: status" 0 "$status"
 check "refused values: report" "" "$(script_errors)"
 check "refused values: nothing stored" same \
     "$(cmp -s "$T/before.json" "$T/settings.json" && echo same || echo changed)"
 
 # A style of another type has no spreads switch.
-host 'style-editor Proof
-expect-enabled 103 off
-expect-text 104 Print
-cancel'
+host - <<SCRIPT
+style-editor Proof
+expect-enabled $kStyleSpreadsId off
+expect-text $kStyleTypeId Print
+cancel
+SCRIPT
 check "print style: status" 0 "$status"
 check "print style: report" "" "$(script_errors)"
 
