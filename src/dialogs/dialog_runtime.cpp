@@ -1,7 +1,9 @@
 #include "dialogs/dialog_runtime.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "dialogs/builder.h"
 #include "dialogs/control_access.h"
@@ -17,6 +19,15 @@ namespace {
 constexpr UINT_PTR kDialogTimer = 1;
 constexpr int kMaxTabStops = 511;
 constexpr size_t kItemTextSize = 256;
+// The dialogs whose timer runs, kept here as well as in their properties: a job driven by the
+// timer asks after every item whether its dialog is ending, and a property is a round trip
+// to the window system each time.
+std::vector<HWND> gTimedDialogs;
+
+void forgetTimer(HWND dialog) {
+    gTimedDialogs.erase(std::remove(gTimedDialogs.begin(), gTimedDialogs.end(), dialog),
+                        gTimedDialogs.end());
+}
 
 intptr_t runTemplate(const char* templateName, DialogStart* start) {
     WideText name = utf8ToWide(templateName ? templateName : "");
@@ -200,6 +211,7 @@ INT_PTR CALLBACK toolkitDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return TRUE;
     case WM_DESTROY:
         KillTimer(dialog, kDialogTimer);
+        forgetTimer(dialog);
         freeStringProps(dialog);
         return 0;
     }
@@ -239,16 +251,20 @@ HWND setCommandProc(HWND dialog, intptr_t key, CommandProc proc, void* ownerData
 void setDialogTimer(HWND dialog, DialogTimerProc proc, double seconds) {
     setProp(dialog, kTagTimerProc, reinterpret_cast<intptr_t>(proc));
     SetTimer(dialog, kDialogTimer, UINT(seconds * 1000), nullptr);
+    forgetTimer(dialog);
+    if (proc) gTimedDialogs.push_back(dialog);
 }
 
 void endDialog(HWND dialog, intptr_t code) {
     KillTimer(dialog, kDialogTimer);
     setProp(dialog, kTagTimerProc, 0);
+    forgetTimer(dialog);
     EndDialog(dialog, code);
 }
 
 bool dialogTimerRunning(HWND dialog) {
-    return getProp(dialog, kTagTimerProc) != 0;
+    return dialog &&
+           std::find(gTimedDialogs.begin(), gTimedDialogs.end(), dialog) != gTimedDialogs.end();
 }
 
 void setItemPainter(HWND listBox, ItemPainter painter, void* ownerData) {
