@@ -154,11 +154,14 @@ timeout 180 "$e2e_root/tools/wine-run" "$e2e_host" --plugins "$(winpath "$T/plug
     --settings "$(winpath "$T/settings.json")" --resident-distiller none --distiller "$T/held" \
     --script "$(winpath "$T/b.script")" >"$T/b.out" 2>&1 </dev/null &
 b_host=$!
+# Waits for B's event, not for a time; the bound only keeps a broken host from hanging the test.
 waited=0
 while [ ! -f "$T/b.waiting" ] && [ $waited -lt 1500 ]; do
     sleep 0.1
     waited=$((waited + 1))
 done
+check "two hosts: B's export reached its distiller before A saved" yes \
+    "$([ -f "$T/b.waiting" ] && echo yes || echo no)"
 {
     echo 'menu "Preferences…"'
     echo 'wait-dialog "Kestrix - Preferences"'
