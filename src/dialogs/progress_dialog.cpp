@@ -37,11 +37,9 @@ struct Progress {
     void* ownerData;
     HWND bar;
     HWND line;
-    int32_t done; // kept here, not read back from the bar: its position is only 16 bits wide
+    int32_t done;      // kept here, not read back from the bar: its position is only 16 bits wide
+    int32_t shownDone; // the position the bar was last given
     bool stepRunning;
-    // The bar takes its position at every item, but paints only when shown: while it does
-    // not redraw, a position costs no paint.
-    bool barQuiet;
     WideText lineText; // as the steps last set it
     bool lineChanged;
     double shownAt;
@@ -54,20 +52,14 @@ void* itemAt(const Progress* p, int32_t i) {
     return i < p->count ? at(p->items, i) : nullptr;
 }
 
-void setBarQuiet(Progress* p, bool quiet) {
-    if (!p->bar || p->barQuiet == quiet) return;
-    SendMessageW(p->bar, WM_SETREDRAW, quiet ? FALSE : TRUE, 0);
-    p->barQuiet = quiet;
-}
-
-// Paints the bar's position and the steps' latest line.
+// Gives the bar its position and the line the steps' latest text, and paints them. The bar
+// takes a position only here: each one costs the window system a repaint.
 void show(Progress* p) {
     p->shownAt = seconds();
-    if (p->bar) {
-        bool quiet = p->barQuiet;
-        setBarQuiet(p, false);
-        RedrawWindow(p->bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        setBarQuiet(p, quiet);
+    if (p->bar && p->shownDone != p->done) {
+        SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
+        p->shownDone = p->done;
+        UpdateWindow(p->bar);
     }
     if (p->lineChanged && p->line) setWindowTextQuietly(p->line, p->lineText.c_str());
     p->lineChanged = false;
@@ -87,7 +79,6 @@ bool runStep(Progress* p, HWND dialog, void* current, void* next) {
 }
 
 void finish(Progress* p, HWND dialog, ProgressEnd end) {
-    setBarQuiet(p, false);
     show(p);
     endDialog(dialog, intptr_t(end));
 }
@@ -100,27 +91,20 @@ bool somethingWaits() {
 void tick(HWND dialog, void* data) {
     auto* p = static_cast<Progress*>(data);
     if (p->stepRunning) {
-        setBarQuiet(p, false);
-        if (showIsDue(p) || p->lineChanged) show(p);
+        // A box the step opened is up: the bar and the line show the item it is about.
+        if (showIsDue(p) || p->lineChanged || p->shownDone != p->done) show(p);
         return;
     }
     double until = seconds() + kBatchSeconds;
-    setBarQuiet(p, true);
     do {
         int32_t pos = p->done;
         if (pos >= p->count) return finish(p, dialog, ProgressEnd::Done);
         p->done = pos + 1;
-        SendMessageW(p->bar, PBM_SETPOS, WPARAM(p->done), 0);
         if (!runStep(p, dialog, itemAt(p, pos), itemAt(p, pos + 1)))
             return finish(p, dialog, ProgressEnd::Refused);
-        setBarQuiet(p, true); // a box the step opened may have shown it
         // A box the step opened may have run the dialog's Cancel meanwhile.
     } while (dialogTimerRunning(dialog) && !somethingWaits() && seconds() < until);
-    if (showIsDue(p)) {
-        // Until the next tick the bar repaints as any window does, in its shown position.
-        setBarQuiet(p, false);
-        show(p);
-    }
+    if (showIsDue(p)) show(p);
 }
 
 bool start(HWND dialog, void* data) {
@@ -149,7 +133,7 @@ ProgressEnd runProgress(const char* title, ProgressStepProc stepProc, const CMyA
     int32_t count = items ? items->count : 0;
     if (count <= 0 || !stepProc) return ProgressEnd::Done;
     Progress p{nullptr, gRunning, title, stepProc, items, count, ownerData,    nullptr,
-               nullptr, 0,        false, false,    {},    false, -kShowSeconds};
+               nullptr, 0,        0,     false,    {},    false, -kShowSeconds};
     gRunning = &p;
     // Cancel ends the dialog with IDCANCEL, the number of Cancelled.
     auto end = ProgressEnd(runDescribedDialog("Progress", start, &p));
