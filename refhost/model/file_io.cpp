@@ -85,48 +85,58 @@ static bool isDiskFull(DWORD code) {
     return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL;
 }
 
+// Creates or truncates path and writes data into it; ERROR_SUCCESS or the reason it failed,
+// with what was written removed.
+static DWORD writeWholeFile(const std::string& path, const std::string& data) {
+    HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+    DWORD code = ERROR_SUCCESS;
+    size_t done = 0;
+    while (code == ERROR_SUCCESS && done < data.size()) {
+        DWORD put = 0;
+        DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
+        // A short write is followed by another for the rest, which names the reason; a write
+        // that takes nothing at all found no room.
+        if (!WriteFile(h, data.data() + done, want, &put, nullptr))
+            code = GetLastError();
+        else if (put == 0)
+            code = ERROR_DISK_FULL;
+        done += put;
+    }
+    if (!CloseHandle(h) && code == ERROR_SUCCESS) code = GetLastError();
+    if (code != ERROR_SUCCESS) DeleteFileW(wide(path).c_str());
+    return code;
+}
+
+static bool reportWriteFailure(const std::string& path, DWORD code, std::string* error,
+                               bool* diskFull) {
+    if (diskFull) *diskFull = isDiskFull(code);
+    if (error)
+        *error = path + ": cannot write (" +
+                 (isDiskFull(code) ? std::string("the disk is full") : systemMessage(code)) + ")";
+    return false;
+}
+
 bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error,
                      bool* diskFull) {
     if (diskFull) *diskFull = false;
     if (!fileNameFits(path, error)) return false;
     std::string temp = temporaryBeside(path);
-    HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD code = ERROR_SUCCESS;
-    bool ok = h != INVALID_HANDLE_VALUE;
-    if (!ok) code = GetLastError();
-    size_t done = 0;
-    while (ok && done < data.size()) {
-        DWORD put = 0;
-        DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
-        // A short write is followed by another for the rest, which names the reason; a write
-        // that takes nothing at all found no room.
-        if (!WriteFile(h, data.data() + done, want, &put, nullptr)) {
-            ok = false;
-            code = GetLastError();
-        } else if (put == 0) {
-            ok = false;
-            code = ERROR_DISK_FULL;
-        }
-        done += put;
-    }
-    if (h != INVALID_HANDLE_VALUE && !CloseHandle(h) && ok) {
-        ok = false;
+    DWORD code = writeWholeFile(temp, data);
+    if (code == ERROR_SUCCESS && !replaceFile(temp, path)) {
         code = GetLastError();
+        DeleteFileW(wide(temp).c_str());
     }
-    if (ok && !replaceFile(temp, path)) {
-        ok = false;
-        code = GetLastError();
-    }
-    if (!ok) {
-        if (h != INVALID_HANDLE_VALUE) DeleteFileW(wide(temp).c_str());
-        if (diskFull) *diskFull = isDiskFull(code);
-        if (error)
-            *error = path + ": cannot write (" +
-                     (isDiskFull(code) ? std::string("the disk is full") : systemMessage(code)) +
-                     ")";
-    }
-    return ok;
+    return code == ERROR_SUCCESS || reportWriteFailure(path, code, error, diskFull);
+}
+
+bool writeFileDirect(const std::string& path, const std::string& data, std::string* error,
+                     bool* diskFull) {
+    if (diskFull) *diskFull = false;
+    if (!fileNameFits(path, error)) return false;
+    DWORD code = writeWholeFile(path, data);
+    return code == ERROR_SUCCESS || reportWriteFailure(path, code, error, diskFull);
 }
 
 uint64_t freeSpaceBeside(const std::string& path) {
@@ -149,6 +159,10 @@ bool removeFile(const std::string& path) {
 bool replaceFile(const std::string& source, const std::string& target) {
     return MoveFileExW(wide(source).c_str(), wide(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+bool renameOver(const std::string& source, const std::string& target) {
+    return MoveFileExW(wide(source).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 std::string temporaryPath(const std::string& tag) {

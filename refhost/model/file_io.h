@@ -14,6 +14,10 @@ bool readWholeFile(const std::string& path, std::string& data);
 // diskFull, when given, tells whether a failure was a full disk.
 bool writeFileAtomic(const std::string& path, const std::string& data, std::string* error,
                      bool* diskFull = nullptr);
+// Writes path in place, with no temporary name: for a file no one reads before it is whole.
+// Whatever a failed write left is removed. Refuses and reports as writeFileAtomic.
+bool writeFileDirect(const std::string& path, const std::string& data, std::string* error,
+                     bool* diskFull = nullptr);
 // The bytes free to this user on the volume holding path's folder; UINT64_MAX when unknown.
 uint64_t freeSpaceBeside(const std::string& path);
 // The longest last component a new file may have, in UTF-16 units on Windows and in UTF-8
@@ -29,6 +33,9 @@ bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 // Replaces target by source (same folder), overwriting.
 bool replaceFile(const std::string& source, const std::string& target);
+// A rename within one volume, which replaces target as one step; false, with nothing changed,
+// where a copy would be needed or target cannot be replaced.
+bool renameOver(const std::string& source, const std::string& target);
 // A path in the system's temporary folder unique to this process and call: "...\\tag-PID-N".
 std::string temporaryPath(const std::string& tag);
 

@@ -169,7 +169,7 @@ DistillStatus runUnixProgram(const std::string& program, const std::string& ps,
     return DistillStatus::Ok;
 }
 
-// Reads one job a line from stdin, a name N: distills SPOOL/N.ps into SPOOL/N.pdf and answers
+// Reads one job a line from stdin, a name N: distills SPOOL/page.ps into SPOOL/N.pdf and answers
 // "LHdone N ok" or "LHdone N failed ERROR" on a line of its own. Switching the output file
 // away completes the PDF (the null device alone leaves it open while a page's save holds the
 // device); save and restore keep one page's definitions from the next.
@@ -185,7 +185,7 @@ nulldevice
   dup length 0 eq { pop } {
     /LHname exch dup length string copy def
     save /LHsave exch def
-    /LHps LHspool LHname LHjoin (.ps) LHjoin def
+    /LHps LHspool (page.ps) LHjoin def
     /LHpdf LHspool LHname LHjoin (.pdf) LHjoin def
     { << /OutputDevice /pdfwrite /OutputFile LHpdf /AutoRotatePages /None >> setpagedevice
       LHps run } stopped
@@ -199,12 +199,6 @@ nulldevice
 } loop
 quit
 )PS";
-
-// A rename within one volume, which replaces the target as one step; false, with nothing
-// changed, where a copy would be needed or the target cannot be replaced.
-bool renameOver(const std::string& source, const std::string& target) {
-    return MoveFileExW(wide(source).c_str(), wide(target).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
 
 bool endsLikePdf(const std::string& path) {
     HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -246,18 +240,21 @@ class CMyResidentDistiller {
             return false;
         }
         std::string name = std::to_string(++jobNumber_);
-        std::string spoolPs = spool_ + "\\" + name + ".ps";
+        std::string input = spool_ + "\\" + kInputName;
         std::string spoolPdf = spool_ + "\\" + name + ".pdf";
-        if (!replaceFile(ps, spoolPs)) return false;
+        // PostScript written where inputPath() said is read in place.
+        bool moved = ps != input;
+        if (moved && !replaceFile(ps, input)) return false;
         std::string answer;
         bool answered = peer_.writeLine(name) && awaitAnswer(name, answer);
         // A file that does not end as a PDF ends would be a broken page, not a slow one.
         if (answered && answer == "ok" && !endsLikePdf(spoolPdf)) answered = false;
         placed = answered && answer == "ok" && !finalPdf.empty() && renameOver(spoolPdf, finalPdf);
         bool done = placed || (answered && answer == "ok" && replaceFile(spoolPdf, pdf));
-        removeFile(spoolPdf);
-        if (!done) replaceFile(spoolPs, ps);
-        removeFile(spoolPs);
+        if (!done) {
+            removeFile(spoolPdf);
+            if (moved) replaceFile(input, ps);
+        }
         if (!answered) {
             peer_.kill();
             if (++failures_ >= kResidentMaxFailures) {
@@ -274,6 +271,21 @@ class CMyResidentDistiller {
         return done;
     }
 
+    // Where the next page's PostScript is read without a move: the input file in the spool
+    // folder, which is made if need be. Empty once the resident distiller is given up.
+    std::string inputPath() {
+        if (given_up_) return std::string();
+        if (spool_.empty()) {
+            std::string why;
+            spool_ = createSpoolFolder(why);
+            if (spool_.empty()) return std::string();
+        }
+        return spool_ + "\\" + kInputName;
+    }
+    bool isInput(const std::string& path) const {
+        return !spool_.empty() && path == spool_ + "\\" + kInputName;
+    }
+
     // Ends the program and removes the spool folder.
     void shutDown() {
         peer_.stop();
@@ -281,13 +293,18 @@ class CMyResidentDistiller {
         // Wine cannot delete the FIFOs by their drive paths.
         std::string spoolU = unixPathOf(spool_);
         if (!spoolU.empty()) runUnixCommand({"/bin/rm", "-rf", "--", spoolU}, kResidentStartMs);
-        for (const char* f : {"jobs", "replies", "pid", "opened", "failed", "log", "loop.ps"})
+        for (const char* f :
+             {"jobs", "replies", "pid", "opened", "failed", "log", "loop.ps", kInputName})
             removeFile(spool_ + "\\" + f);
         RemoveDirectoryW(wide(spool_).c_str());
         spool_.clear();
     }
 
   private:
+    // Every page's PostScript in turn: written over, never removed, so that no page pays for
+    // a new name in the folder.
+    static constexpr const char* kInputName = "page.ps";
+
     static std::string createSpoolFolder(std::string& why) {
         for (unsigned i = 0; i < kSpoolNameTries; ++i) {
             std::string path = temporaryPath("layouthost-spool");
@@ -405,6 +422,16 @@ void setResidentDistillerTimeout(double seconds) {
 
 void endResidentDistiller() {
     residentDistiller().shutDown();
+}
+
+std::string distillerInput() {
+    std::string spooled;
+    if (!residentProgram().empty()) spooled = residentDistiller().inputPath();
+    return spooled.empty() ? temporaryPath("layouthost") + ".ps" : spooled;
+}
+
+void releaseDistillerInput(const std::string& psPath) {
+    if (!residentDistiller().isInput(psPath)) removeFile(psPath);
 }
 
 void setDistillerPath(const std::string& path) {

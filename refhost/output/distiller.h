@@ -19,6 +19,12 @@ void setResidentDistillerTimeout(double seconds);
 // Ends the resident distiller, if one runs, and removes its spool folder (the host's exit).
 void endResidentDistiller();
 
+// Where an output's PostScript is best written for distill(): the resident distiller's own
+// input file where one is kept running, which it reads in place, otherwise a new temporary
+// file. releaseDistillerInput removes it afterwards, unless the resident distiller keeps it.
+std::string distillerInput();
+void releaseDistillerInput(const std::string& psPath);
+
 enum class DistillStatus { Ok, Missing, Failed };
 // Distills psPath into pdfPath (both UTF-8 host paths). pdfPath is removed on failure. Given
 // finalPath and placed, a finished PDF that can be renamed straight over finalPath (one step,

@@ -2,6 +2,7 @@
 
 #include "model/file_io.h"
 #include "output/distiller.h"
+#include "output/unix_command.h"
 #include "output/postscript.h"
 
 #include <windows.h>
@@ -337,24 +338,39 @@ std::string writeOutput(OutputJob& job, std::vector<OutputUnit> units) {
     return ps;
 }
 
+// Under Wine, a name a folder does not hold yet costs a look through the whole folder, and a
+// file written beside its target under a temporary name pays that twice: in a folder of
+// thousands of pages, more than the page itself. Written in the temporary folder and renamed
+// into place, it pays once. false, with nothing left behind, where the rename cannot be made
+// (another volume, a target that cannot be replaced).
+bool placeThroughTemporaryFolder(const std::string& path, const std::string& data) {
+    if (!runningUnderWine()) return false;
+    std::string staged = temporaryPath("layouthost") + ".out";
+    if (writeFileDirect(staged, data, nullptr) && renameOver(staged, path)) return true;
+    removeFile(staged);
+    return false;
+}
+
 // Puts the PostScript in the job's file, or distills it there as PDF.
 int deliverOutput(const OutputJob& job, const std::string& ps, std::string* error) {
     std::string why;
     bool full = false;
     if (job.type != kTypePdf) {
+        if (placeThroughTemporaryFolder(job.outputFile, ps)) return kOutputOk;
+        // Beside the target, whose failure names the reason.
         if (!writeFileAtomic(job.outputFile, ps, &why, &full))
             return fail(error, full ? kOutputDiskFull : kOutputWriteFailed, why);
         return kOutputOk;
     }
 
-    std::string psFile = temporaryPath("layouthost") + ".ps";
-    if (!writeFileAtomic(psFile, ps, &why, &full))
+    std::string psFile = distillerInput();
+    if (!writeFileDirect(psFile, ps, &why, &full))
         return fail(error, full ? kOutputDiskFull : kOutputWriteFailed, why);
     std::string pdfTemp = temporaryBeside(job.outputFile);
     // The resident distiller's file goes straight to its place where one rename can take it.
     bool placed = false;
     DistillStatus st = distill(psFile, pdfTemp, &why, job.outputFile, &placed);
-    removeFile(psFile);
+    releaseDistillerInput(psFile);
     if (st != DistillStatus::Ok) {
         removeFile(pdfTemp);
         if (st == DistillStatus::Failed && tooLittleRoom(job.outputFile, ps.size()))
